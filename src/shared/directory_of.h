@@ -1,0 +1,27 @@
+// DirectoryOf: the directory part of a full file name.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ordalis {
+
+#if defined(_WIN32)
+inline constexpr char kPathSeparator = '\\';
+// "C:\" is never examined, so a file directly in a drive root has no directory.
+inline constexpr std::size_t kRootPrefixLength = 3;
+#else
+inline constexpr char kPathSeparator = '/';
+inline constexpr std::size_t kRootPrefixLength = 1;
+#endif
+
+// Returns the part of `full_name` before its last separator, or nothing when
+// the last separator lies inside the root prefix or there is none (the caller
+// then keeps the directory it had).
+std::optional<std::string> DirectoryOf(std::string_view full_name);
+
+// Returns `directory` + separator + `name`.
+std::string JoinPath(std::string_view directory, std::string_view name);
+
+}  // namespace ordalis

@@ -1,0 +1,164 @@
+#include "text_file.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace ordalis {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
+
+std::string Reason(const std::error_code& ec) { return ec.message(); }
+
+std::string ErrnoReason(int error) {
+  return error != 0 ? std::string(std::strerror(error)) : "input/output error";
+}
+
+// Follows a chain of symbolic links to the name of the file they lead to,
+// which need not exist yet.
+Status ResolveLinks(const fs::path& path, fs::path* resolved) {
+  fs::path current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(current, ec))) {
+      *resolved = current;
+      return Status::Ok();
+    }
+    fs::path link = fs::read_symlink(current, ec);
+    if (ec) return Status::Error("cannot follow the link " + Quoted(current) + ": " + Reason(ec));
+    current = link.is_absolute() ? link : current.parent_path() / link;
+  }
+  return Status::Error("too many levels of links at " + Quoted(path));
+}
+
+bool FlushToDisk(std::FILE* file) {
+  if (std::fflush(file) != 0) return false;
+#if defined(_WIN32)
+  return _commit(_fileno(file)) == 0;
+#else
+  return fsync(fileno(file)) == 0;
+#endif
+}
+
+// Creates a new, empty temporary file in `directory`; never opens an existing one.
+std::FILE* CreateTemporaryFile(const fs::path& directory, const std::string& stem,
+                               fs::path* temp_path) {
+  static std::mt19937_64 generator{std::random_device{}()};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *temp_path = directory / ("." + stem + ".tmp-" + std::to_string(generator() % 1000000000));
+    if (std::FILE* file = std::fopen(temp_path->string().c_str(), "wbx")) return file;
+    if (errno != EEXIST) return nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+Status ReadWholeFile(const std::string& path, std::string* contents) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (!fs::exists(status)) return Status::Error("cannot read " + Quoted(path) + ": no such file");
+  if (fs::is_directory(status)) return Status::Error("cannot read " + Quoted(path) + ": it is a folder");
+  if (!fs::is_regular_file(status)) {
+    return Status::Error("cannot read " + Quoted(path) + ": not a regular file");
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return Status::Error("cannot read " + Quoted(path) + ": " + ErrnoReason(errno));
+  contents->clear();
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    contents->append(buffer, static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) return Status::Error("cannot read " + Quoted(path) + ": " + ErrnoReason(errno));
+  return Status::Ok();
+}
+
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t cr = bytes.find('\r', start);
+    if (cr == std::string_view::npos) {
+      lines.push_back(bytes.substr(start));
+      break;
+    }
+    lines.push_back(bytes.substr(start, cr - start));
+    start = cr + 1;
+    if (start < bytes.size() && bytes[start] == '\n') ++start;
+  }
+  return lines;
+}
+
+Status WriteFileAtomically(const std::string& path, std::string_view contents) {
+  fs::path target;
+  if (Status s = ResolveLinks(path, &target); !s.ok()) return s;
+
+  std::error_code ec;
+  const fs::file_status status = fs::status(target, ec);
+  const bool existed = fs::exists(status);
+  if (existed) {
+    if (fs::is_directory(status)) return Status::Error("cannot write " + Quoted(path) + ": it is a folder");
+    if (!fs::is_regular_file(status)) {
+      return Status::Error("cannot write " + Quoted(path) + ": not a regular file");
+    }
+    constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if ((status.permissions() & kAnyWrite) == fs::perms::none) {
+      return Status::Error("cannot write " + Quoted(path) + ": the file is read-only");
+    }
+  }
+  fs::path directory = target.parent_path();
+  if (directory.empty()) directory = ".";
+  if (!fs::is_directory(directory, ec)) {
+    return Status::Error("cannot write " + Quoted(path) + ": " + Quoted(directory) + " is not a folder");
+  }
+
+  fs::path temp;
+  std::FILE* file = CreateTemporaryFile(directory, target.filename().string(), &temp);
+  if (file == nullptr) return Status::Error("cannot write " + Quoted(path) + ": " + ErrnoReason(errno));
+  bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+  int error = errno;
+  written = written && FlushToDisk(file);
+  if (!written) error = errno;
+  if (std::fclose(file) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (written && existed) {
+    fs::permissions(temp, status.permissions(), fs::perm_options::replace, ec);
+  }
+  if (written) {
+    fs::rename(temp, target, ec);
+    if (!ec) return Status::Ok();
+    error = ec.value();
+  }
+  fs::remove(temp, ec);
+  return Status::Error("cannot write " + Quoted(path) + ": " + ErrnoReason(error));
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  std::error_code ec;
+  return fs::equivalent(a, b, ec) && !ec;
+}
+
+void IgnoreFileSizeLimitSignal() {
+#if defined(SIGXFSZ)
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+}  // namespace ordalis

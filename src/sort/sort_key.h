@@ -1,0 +1,54 @@
+// Sort keys: how the three box texts become numbers, how a key is cut out of a
+// line, and how two keys compare.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "shared/sort_mode.h"
+#include "shared/status.h"
+
+namespace ordalis {
+
+// The texts of the three number boxes, read as they stand.
+struct KeyTexts {
+  std::u16string text1 = u"12";  // Character count of LeftMost.
+  std::u16string text2 = u"4";   // Character count of Middle.
+  std::u16string text3 = u"20";  // Start column of Middle and RightMost.
+};
+
+// The parameters of one mode, converted once. Only the fields of `mode` are set.
+struct KeySpec {
+  SortMode mode = SortMode::None;
+  std::int32_t count = 0;   // LeftMost and Middle.
+  std::int32_t start = 1;   // Middle: 1-based first column.
+  double right_start = 0;   // RightMost: characters dropped from the left.
+};
+
+// Returns the text as a whole number: a decimal number as a whole, with
+// surrounding spaces allowed, a fraction rounded half to even; nothing for
+// empty or non-numeric text or a value outside the signed 32-bit range.
+std::optional<std::int32_t> WholeNumber(std::u16string_view text);
+
+// Returns the leading decimal number of `text`, skipping spaces, tabs and line
+// feeds wherever they stand and ignoring whatever follows; 0 when there is none.
+double LenientNumber(std::u16string_view text);
+
+// Converts the texts `mode` uses, or fails with the reason the run stops.
+Status ParseKeySpec(SortMode mode, const KeyTexts& texts, KeySpec* spec);
+
+// Cuts the key of `line` and trims its surrounding spaces (U+0020 only). Fails
+// only for a RightMost line shorter than the start value. With no mode the key
+// is empty.
+Status CutKey(std::u16string_view line, const KeySpec& spec, std::u16string* key);
+
+// ParseKeySpec and CutKey in one step: the key of one line.
+Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& texts,
+                   std::u16string* key);
+
+// Binary comparison on 16-bit character codes: negative, zero or positive.
+int CompareKeys(std::u16string_view a, std::u16string_view b);
+
+}  // namespace ordalis

@@ -1,0 +1,72 @@
+// The sort run behind the "Target File" button: ask for a target, refuse the
+// source itself, load, sort and write the lines, then open the result in the
+// two viewers. Also the same work without a window, for the command line.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "shared/file_dialog.h"
+#include "shared/program_variables.h"
+#include "shared/sort_mode.h"
+#include "shared/status.h"
+#include "sort/sort_key.h"
+
+namespace ordalis {
+
+inline constexpr char kSameFileWarning[] = "Use a different output filename";
+inline constexpr char kTargetDialogTitle[] = "Set Target Filename...";
+inline constexpr char kFirstViewer[] = "NOTEPAD.exe";
+inline constexpr char kSecondViewer[] = "EDITPADPro.exe";
+
+// What a sort run needs from the window and the operating system.
+class SortRunHost {
+ public:
+  virtual ~SortRunHost() = default;
+
+  // The directory of the running executable, without a trailing separator.
+  virtual std::string ExecutableDirectory() = 0;
+  // Shows the modal target dialog. Returns the chosen full path in native
+  // form, or nothing when the user cancels.
+  virtual std::optional<std::string> ShowTargetDialog(const FileDialogRequest& request) = 0;
+  // Switches the window's pointer between busy and normal.
+  virtual void SetBusyPointer(bool busy) = 0;
+  // Makes the "Use a different output filename" box visible.
+  virtual void ShowSameFileWarning() = 0;
+  // Enables the "Quit" button.
+  virtual void EnableQuit() = 0;
+  // Runs the handlers of the input queued meanwhile, once.
+  virtual void ProcessPendingEvents() = 0;
+  // Starts `program` with `argument` as its single argument, without a shell
+  // and without waiting. A program that cannot start is skipped silently.
+  virtual void StartProgram(const std::string& program, const std::string& argument) = 0;
+  // The sort mode of the selected option button, or None.
+  virtual SortMode SelectedMode() = 0;
+  // The current texts of the three number boxes.
+  virtual KeyTexts BoxTexts() = 0;
+};
+
+enum class SortRunResult {
+  Cancelled,  // The dialog was cancelled or gave no name.
+  SameFile,   // The target was the source; the warning is showing.
+  Failed,     // Nothing was written; `message` says why.
+  Completed,  // The target was written.
+};
+
+struct SortRunOutcome {
+  SortRunResult result = SortRunResult::Cancelled;
+  std::string message;
+};
+
+// Sorts the lines of `source` into `target`, which is replaced whole or left
+// exactly as it was. Fails with kSameFileWarning when both name one file.
+// `lone_line_feed`, when given, tells whether a line feed stayed inside a line.
+Status SortFile(const std::string& source, const std::string& target, SortMode mode,
+                const KeyTexts& texts, bool* lone_line_feed = nullptr);
+
+// The whole "Target File" operation. Reads SourceFileName and updates AppPath
+// and TargetPath of `variables`. Any failure ends it quietly with the normal
+// pointer; the outcome is for the caller's records, not for the user.
+SortRunOutcome SortRun(ProgramVariables& variables, SortRunHost& host);
+
+}  // namespace ordalis
