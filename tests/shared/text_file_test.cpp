@@ -1,0 +1,156 @@
+#include "shared/text_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "support/temp_dir.h"
+
+namespace ordalis {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+std::string Joined(const std::vector<std::string_view>& lines) {
+  std::string joined;
+  for (std::string_view line : lines) joined += "[" + std::string(line) + "]";
+  return joined;
+}
+
+TEST(SplitLinesTest, LinesEndAtCrOrCrLfOnly) {
+  struct Case {
+    const char* bytes;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"a", "[a]"},
+      {"a\r\n", "[a]"},  // A trailing terminator adds no empty line.
+      {"a\r", "[a]"},
+      {"a\r\nb", "[a][b]"},
+      {"a\rb\r", "[a][b]"},
+      {"a\nb\n", "[a\nb\n]"},  // LF-only line ends: one line.
+      {"a\n\rb", "[a\n][b]"},
+      {"\r\n\r\n", "[][]"},
+      {"\r\r\n", "[][]"},
+      {"a\r\r", "[a][]"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Joined(SplitLines(c.bytes)), c.expected) << c.bytes;
+}
+
+TEST(SplitLinesTest, KeepsNulBytes) {
+  const std::string bytes("a\0b\r\n\x1a", 6);
+  const std::vector<std::string_view> lines = SplitLines(bytes);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], std::string_view("a\0b", 3));
+  EXPECT_EQ(lines[1], "\x1a");
+}
+
+class TextFileTest : public ::testing::Test {
+ protected:
+  TempDir dir_;
+};
+
+TEST_F(TextFileTest, ReadWholeFileRefusesWhatIsNotARegularFile) {
+  std::string contents;
+  EXPECT_FALSE(ReadWholeFile(dir_.File("missing"), &contents).ok());
+  EXPECT_FALSE(ReadWholeFile(dir_.path().string(), &contents).ok());
+  EXPECT_FALSE(ReadWholeFile("/dev/zero", &contents).ok());  // Would never end.
+  WriteBytes(dir_.File("f"), std::string("x\0y", 3));
+  ASSERT_TRUE(ReadWholeFile(dir_.File("f"), &contents).ok());
+  EXPECT_EQ(contents, std::string("x\0y", 3));
+}
+
+TEST_F(TextFileTest, WriteReplacesTheWholeFileAndLeavesNoTemporaryFile) {
+  const std::string target = dir_.File("out.txt");
+  WriteBytes(target, "old contents that are longer");
+  ASSERT_TRUE(WriteFileAtomically(target, "new").ok());
+  EXPECT_EQ(ReadBytes(target), "new");
+  EXPECT_EQ(dir_.EntryCount(), 1u);
+}
+
+TEST_F(TextFileTest, WriteCreatesAMissingFile) {
+  ASSERT_TRUE(WriteFileAtomically(dir_.File("new.txt"), "x").ok());
+  EXPECT_EQ(ReadBytes(dir_.File("new.txt")), "x");
+}
+
+TEST_F(TextFileTest, WriteFailuresLeaveEverythingAsItWas) {
+  const std::string folder = dir_.File("folder");
+  fs::create_directory(folder);
+  const std::string plain = dir_.File("plain");
+  WriteBytes(plain, "keep");
+  const std::string read_only = dir_.File("read-only");
+  WriteBytes(read_only, "keep");
+  fs::permissions(read_only, fs::perms::owner_read | fs::perms::group_read);
+
+  const std::string cases[] = {
+      folder,                  // A folder stands at the target.
+      plain + "/under-a-file",  // The parent is a regular file.
+      dir_.File("missing/x"),   // The parent does not exist.
+      read_only,                // Nobody may write it; refused even for root.
+  };
+  for (const std::string& target : cases) {
+    EXPECT_FALSE(WriteFileAtomically(target, "new").ok()) << target;
+  }
+  EXPECT_TRUE(fs::is_directory(folder));
+  EXPECT_EQ(ReadBytes(plain), "keep");
+  EXPECT_EQ(ReadBytes(read_only), "keep");
+  EXPECT_EQ(dir_.EntryCount(), 3u);
+}
+
+TEST_F(TextFileTest, WriteKeepsTheTargetsPermissions) {
+  const std::string target = dir_.File("out.txt");
+  WriteBytes(target, "old");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+  ASSERT_TRUE(WriteFileAtomically(target, "new").ok());
+  EXPECT_EQ(fs::status(target).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+}
+
+TEST_F(TextFileTest, WriteGoesThroughSymbolicLinks) {
+  fs::create_directory(dir_.path() / "real");
+  const std::string real = dir_.File("real/out.txt");
+  WriteBytes(real, "old");
+  fs::create_symlink("real/out.txt", dir_.path() / "link");
+  ASSERT_TRUE(WriteFileAtomically(dir_.File("link"), "new").ok());
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir_.path() / "link")));
+  EXPECT_EQ(ReadBytes(real), "new");
+
+  // A dangling link gets the file it names.
+  fs::create_symlink("real/made.txt", dir_.path() / "dangling");
+  ASSERT_TRUE(WriteFileAtomically(dir_.File("dangling"), "made").ok());
+  EXPECT_EQ(ReadBytes(dir_.File("real/made.txt")), "made");
+  EXPECT_EQ(fs::file_size(dir_.path() / "real/out.txt"), 3u);
+}
+
+TEST_F(TextFileTest, WriteIntoAFolderNobodyMayWriteFails) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write into any folder; the folder-is-a-file case covers this path";
+  fs::create_directory(dir_.path() / "locked");
+  fs::permissions(dir_.path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(WriteFileAtomically(dir_.File("locked/out.txt"), "x").ok());
+}
+
+TEST_F(TextFileTest, SameFileSeesThroughOtherSpellings) {
+  fs::create_directory(dir_.path() / "sub");
+  const std::string source = dir_.File("source.dat");
+  WriteBytes(source, "x");
+  fs::create_symlink(source, dir_.path() / "link.dat");
+  fs::create_hard_link(source, dir_.path() / "hard.dat");
+  WriteBytes(dir_.File("other.dat"), "x");
+
+  EXPECT_TRUE(IsSameFile(source, source));
+  EXPECT_TRUE(IsSameFile(source, dir_.File("sub/../source.dat")));
+  EXPECT_TRUE(IsSameFile(source, dir_.File("./source.dat")));
+  EXPECT_TRUE(IsSameFile(source, dir_.File("link.dat")));
+  EXPECT_TRUE(IsSameFile(source, dir_.File("hard.dat")));
+  EXPECT_FALSE(IsSameFile(source, dir_.File("other.dat")));
+  EXPECT_FALSE(IsSameFile(source, dir_.File("missing.dat")));
+  EXPECT_TRUE(IsSameFile(dir_.File("missing.dat"), dir_.File("missing.dat")));
+}
+
+}  // namespace
+}  // namespace ordalis

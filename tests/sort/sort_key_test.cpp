@@ -1,0 +1,173 @@
+#include "sort/sort_key.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace ordalis {
+namespace {
+
+std::string Narrow(std::u16string_view text) { return std::string(text.begin(), text.end()); }
+
+TEST(WholeNumberTest, ReadsDecimalNumbersAsAWhole) {
+  struct Case {
+    const char16_t* text;
+    std::optional<std::int32_t> expected;
+  };
+  const Case cases[] = {
+      {u"12", 12},
+      {u"  12  ", 12},
+      {u"+7", 7},
+      {u"-3", -3},
+      {u"-0", 0},
+      {u"007", 7},
+      {u"12.5", 12},  // Halves go to the even neighbour.
+      {u"13.5", 14},
+      {u"-2.5", -2},
+      {u"2.4999", 2},
+      {u"2.", 2},
+      {u".6", 1},
+      {u"1e3", 1000},
+      {u"1E+2", 100},
+      {u"15e-1", 2},
+      {u"1e-400", 0},  // Underflows to zero.
+      {u"2147483647", 2147483647},
+      {u"-2147483648", -2147483647 - 1},
+      {u"2147483647.5", std::nullopt},  // Rounds out of range.
+      {u"99999999999", std::nullopt},
+      {u"1e309", std::nullopt},
+      {u"", std::nullopt},
+      {u"   ", std::nullopt},
+      {u"abc", std::nullopt},
+      {u"20 cols", std::nullopt},
+      {u"1 2", std::nullopt},
+      {u"\t12", std::nullopt},  // Only spaces may surround the number.
+      {u"0x10", std::nullopt},
+      {u"1,000", std::nullopt},
+      {u"$5", std::nullopt},
+      {u"1e", std::nullopt},
+      {u"-", std::nullopt},
+      {u".", std::nullopt},
+      {u"inf", std::nullopt},
+      {u"nan", std::nullopt},
+      {u"\uff11", std::nullopt},  // A full-width digit is not a decimal digit here.
+  };
+  for (const Case& c : cases) EXPECT_EQ(WholeNumber(c.text), c.expected) << Narrow(c.text);
+}
+
+TEST(LenientNumberTest, TakesTheLeadingNumberAndIgnoresTheRest) {
+  struct Case {
+    const char16_t* text;
+    double expected;
+  };
+  const Case cases[] = {
+      {u"20", 20},
+      {u"20 cols", 20},
+      {u"", 0},
+      {u"abc", 0},
+      {u" 2 0", 20},  // Spaces are skipped wherever they stand.
+      {u"\t1\n5", 15},
+      {u"-4.5x", -4.5},
+      {u"+.5", 0.5},
+      {u"1.2.3", 1.2},
+      {u"1e2", 100},
+      {u"1e", 1},  // An exponent without digits is not part of the number.
+      {u"1e+", 1},
+      {u"2E-1", 0.2},
+      {u"0x10", 0},  // No hexadecimal.
+      {u"-", 0},
+      {u"1e-999", 0},
+  };
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(LenientNumber(c.text), c.expected) << Narrow(c.text);
+  EXPECT_TRUE(std::isinf(LenientNumber(u"1e999")));
+  EXPECT_LT(LenientNumber(u"-1e999"), 0);
+}
+
+struct KeyCase {
+  const char* name;
+  SortMode mode;
+  KeyTexts texts;
+  const char16_t* line;
+  const char16_t* expected;  // nullptr: the run stops.
+};
+
+TEST(MakeSortKeyTest, CutsAndTrimsTheKeyOfEachMode) {
+  const KeyCase cases[] = {
+      {"left three of a long line", SortMode::LeftMost, {u"3", u"4", u"20"}, u"abcdef", u"abc"},
+      {"left count past the end", SortMode::LeftMost, {u"3", u"4", u"20"}, u"ab", u"ab"},
+      {"left count zero", SortMode::LeftMost, {u"0", u"4", u"20"}, u"abc", u""},
+      {"left count rounds", SortMode::LeftMost, {u"2.5", u"4", u"20"}, u"abcdef", u"ab"},
+      {"left trims spaces only", SortMode::LeftMost, {u"5", u"4", u"20"}, u"  X\t ", u"X\t"},
+      {"middle inside the line", SortMode::Middle, {u"12", u"3", u"2"}, u"abcdef", u"bcd"},
+      {"middle start past the end", SortMode::Middle, {u"12", u"4", u"20"}, u"0123456789", u""},
+      {"middle runs off the end", SortMode::Middle, {u"12", u"4", u"5"}, u"abcdef", u"ef"},
+      {"middle count zero", SortMode::Middle, {u"12", u"0", u"1"}, u"abc", u""},
+      {"right drops the first columns", SortMode::RightMost, {u"12", u"4", u"20"},
+       u"0123456789abcdefghijKLMNO", u"KLMNO"},
+      {"right with an empty start", SortMode::RightMost, {u"12", u"4", u""}, u"  whole  ", u"whole"},
+      {"right with lenient text", SortMode::RightMost, {u"12", u"4", u"2 cols"}, u"abcd", u"cd"},
+      {"right negative start keeps all", SortMode::RightMost, {u"12", u"4", u"-3"}, u"ab", u"ab"},
+      {"right start equal to the length", SortMode::RightMost, {u"12", u"4", u"3"}, u"abc", u""},
+      {"right 20.4 on 20 characters", SortMode::RightMost, {u"12", u"4", u"20.4"},
+       u"01234567890123456789", u""},
+      {"right half rounds to even", SortMode::RightMost, {u"12", u"4", u"0.5"}, u"abc", u"bc"},
+      {"no mode cuts nothing", SortMode::None, {u"abc", u"x", u"y"}, u"abc", u""},
+      {"left count not a number", SortMode::LeftMost, {u"abc", u"4", u"20"}, u"abc", nullptr},
+      {"left count empty", SortMode::LeftMost, {u"", u"4", u"20"}, u"abc", nullptr},
+      {"left count negative", SortMode::LeftMost, {u"-1", u"4", u"20"}, u"abc", nullptr},
+      {"middle start zero", SortMode::Middle, {u"12", u"4", u"0"}, u"abc", nullptr},
+      {"middle count negative", SortMode::Middle, {u"12", u"-1", u"1"}, u"abc", nullptr},
+      {"middle lenient text is refused", SortMode::Middle, {u"12", u"4", u"20 cols"}, u"abc", nullptr},
+      {"right line shorter than start", SortMode::RightMost, {u"12", u"4", u"20"},
+       u"0123456789012345678", nullptr},
+      {"right start far below zero", SortMode::RightMost, {u"12", u"4", u"-1e10"}, u"abc", nullptr},
+      {"right start infinite", SortMode::RightMost, {u"12", u"4", u"1e999"}, u"abc", nullptr},
+  };
+  for (const KeyCase& c : cases) {
+    std::u16string key = u"stale";
+    const Status status = MakeSortKey(c.line, c.mode, c.texts, &key);
+    if (c.expected == nullptr) {
+      EXPECT_FALSE(status.ok()) << c.name;
+      EXPECT_FALSE(status.message().empty()) << c.name;
+    } else {
+      ASSERT_TRUE(status.ok()) << c.name << ": " << status.message();
+      EXPECT_EQ(key, c.expected) << c.name;
+    }
+  }
+}
+
+TEST(MakeSortKeyTest, FailureMessagesNameTheParameter) {
+  std::u16string key;
+  EXPECT_EQ(MakeSortKey(u"x", SortMode::LeftMost, {u"abc", u"4", u"20"}, &key).message(),
+            "the left count \"abc\" is not a whole number");
+  EXPECT_EQ(MakeSortKey(u"x", SortMode::Middle, {u"1", u"x", u"2"}, &key).message(),
+            "the middle count \"x\" is not a whole number");
+  EXPECT_EQ(MakeSortKey(u"x", SortMode::Middle, {u"1", u"4", u"0"}, &key).message(),
+            "the start column 0 is below 1");
+  EXPECT_EQ(MakeSortKey(u"x", SortMode::RightMost, {u"1", u"4", u"20"}, &key).message(),
+            "is shorter than the start column 20");
+}
+
+TEST(CompareKeysTest, ComparesCharacterCodes) {
+  struct Case {
+    const char16_t* a;
+    const char16_t* b;
+  };
+  // Each pair is in ascending order.
+  const Case ascending[] = {
+      {u"B", u"a"},        // Capitals come first.
+      {u"10", u"9"},       // Digits are characters, not numbers.
+      {u"ab", u"abc"},     // A prefix is less.
+      {u"", u"a"},
+      {u"\u00ff", u"\u20ac"},  // Byte 0xFF sorts before byte 0x80, the euro sign.
+      {u"Z", u"\u00e9"},
+  };
+  for (const Case& c : ascending) {
+    EXPECT_LT(CompareKeys(c.a, c.b), 0) << Narrow(c.a) << " < " << Narrow(c.b);
+    EXPECT_GT(CompareKeys(c.b, c.a), 0) << Narrow(c.b) << " > " << Narrow(c.a);
+  }
+  EXPECT_EQ(CompareKeys(u"X", u"X"), 0);
+}
+
+}  // namespace
+}  // namespace ordalis
