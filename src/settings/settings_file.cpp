@@ -1,0 +1,117 @@
+#include "settings_file.h"
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "shared/directory_of.h"
+#include "shared/text_file.h"
+
+namespace ordalis {
+namespace {
+
+// One entry per key, in the order the file is written and the keys are tested.
+struct SettingsEntry {
+  std::string_view key;  // As written; reading ignores letter case.
+  std::string SettingsValues::*value;
+};
+
+constexpr std::array<SettingsEntry, 6> kEntries = {{
+    {"[Source path]", &SettingsValues::source_path},
+    {"[Target path]", &SettingsValues::target_path},
+    {"[Left most characters]", &SettingsValues::left_count_text},
+    {"[Start at column]", &SettingsValues::middle_count_text},
+    {"[Right most start column]", &SettingsValues::start_column_text},
+    {"[Option button]", &SettingsValues::option_choice},
+}};
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Only the space character counts; tabs and other blanks are kept.
+std::string_view TrimSpaces(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The keys are plain ASCII, and no byte above 0x7F lower-cases to ASCII in the
+// file's code page, so folding ASCII letters alone decides the match.
+bool IsKeyLine(std::string_view line, std::string_view key) {
+  const std::string_view trimmed = TrimSpaces(line);
+  if (trimmed.size() != key.size()) return false;
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (AsciiLower(trimmed[i]) != AsciiLower(key[i])) return false;
+  }
+  return true;
+}
+
+// Creates the file empty when nothing is there and leaves an existing one as
+// it is. Anything but a regular file is left alone: opening a pipe or a device
+// for writing could hang the start. Failure is not an error here; the read
+// that follows falls back to the defaults.
+void CreateIfMissing(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return;
+  std::ofstream touch(path, std::ios::binary | std::ios::app);
+}
+
+}  // namespace
+
+std::string SettingsFilePath(const std::string& app_path) {
+  return JoinPath(app_path, kSettingsFileName);
+}
+
+SettingsValues ReadSettings(const std::string& app_path) {
+  const std::string path = SettingsFilePath(app_path);
+  CreateIfMissing(path);
+
+  std::array<std::optional<std::string>, kEntries.size()> found;
+  std::string contents;
+  if (ReadWholeFile(path, &contents).ok()) {
+    const std::vector<std::string_view> lines = SplitLines(contents);
+    std::size_t next = 0;
+    while (next < lines.size()) {
+      std::string_view line = lines[next++];
+      // A match moves `line` on to its value line, and the keys still to be
+      // tested in this pass are tested against that value line.
+      for (std::size_t k = 0; k < kEntries.size(); ++k) {
+        if (!IsKeyLine(line, kEntries[k].key)) continue;
+        // A key on the last line has no value line: it counts as empty.
+        line = next < lines.size() ? lines[next++] : std::string_view();
+        found[k] = std::string(TrimSpaces(line));
+      }
+    }
+  }
+
+  SettingsValues values;  // Holds the box texts' design defaults.
+  for (std::size_t k = 0; k < kEntries.size(); ++k) {
+    if (found[k]) values.*kEntries[k].value = std::move(*found[k]);
+  }
+  if (values.source_path.empty()) values.source_path = app_path;
+  if (values.target_path.empty()) values.target_path = app_path;
+  if (values.option_choice.empty()) values.option_choice = SettingsValues().option_choice;  // "1".
+  return values;
+}
+
+Status WriteSettings(const std::string& app_path, const SettingsValues& values) {
+  std::string contents;
+  for (const SettingsEntry& entry : kEntries) {
+    const std::string& value = values.*entry.value;
+    contents.append(entry.key).append(kLineEnd);
+    // With no mode selected the file ends at the option key.
+    if (entry.value == &SettingsValues::option_choice && value.empty()) break;
+    contents.append(value).append(kLineEnd);
+  }
+  return WriteFileAtomically(SettingsFilePath(app_path), contents);
+}
+
+}  // namespace ordalis
