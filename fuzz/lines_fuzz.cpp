@@ -1,0 +1,32 @@
+// The line rule: splitting never loses a byte that is not a line end, and the
+// written form of the lines reads back as the same lines.
+#include <cstdint>
+#include <string>
+
+#include "fuzz_input.h"
+#include "shared/code_page.h"
+#include "shared/text_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace ordalis;
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const auto lines = SplitLines(bytes);
+
+  std::string written;
+  std::size_t kept = 0;
+  for (std::string_view line : lines) {
+    fuzz::Require(line.find('\r') == std::string_view::npos);
+    fuzz::Require(NarrowToCodePage(WidenFromCodePage(line)) == line);
+    written.append(line).append("\r\n");
+    kept += line.size();
+  }
+  std::size_t carriage_returns = 0;
+  for (char c : bytes) carriage_returns += c == '\r';
+  fuzz::Require(lines.size() <= carriage_returns + 1);
+  fuzz::Require(kept <= bytes.size());
+
+  const auto again = SplitLines(written);
+  fuzz::Require(again.size() == lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) fuzz::Require(again[i] == lines[i]);
+  return 0;
+}

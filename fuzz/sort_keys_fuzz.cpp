@@ -1,0 +1,38 @@
+// Keys and the Shell sort over random lines and box texts: the sort fails
+// exactly when the step-by-step sort does, and otherwise gives its order.
+#include <cstdint>
+#include <vector>
+
+#include "fuzz_input.h"
+#include "shared/text_file.h"
+#include "sort/line_table.h"
+#include "support/reference_shell_sort.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace ordalis;
+  fuzz::FuzzInput input(data, size);
+  const auto mode = static_cast<SortMode>(input.Byte() % 4);
+  KeyTexts texts{input.Text(), input.Text(), input.Text()};
+
+  LineTable table;
+  for (std::string_view line : SplitLines(input.Rest())) {
+    if (table.SortLines.size() == 64) break;  // The reference sort is quadratic.
+    table.SortLines.push_back(WidenFromCodePage(line));
+  }
+  table.LastIndex = static_cast<std::int16_t>(static_cast<int>(table.SortLines.size()) - 1);
+
+  std::vector<std::u16string> expected = table.SortLines;
+  const Status expected_status = testing::ReferenceShellSort(&expected, mode, texts);
+  const Status status = ShellSortLines(&table, mode, texts);
+  fuzz::Require(status.ok() == expected_status.ok());
+  if (status.ok()) fuzz::Require(table.SortLines == expected);
+
+  std::u16string key;
+  for (const std::u16string& line : expected) {
+    if (MakeSortKey(line, mode, texts, &key).ok()) {
+      fuzz::Require(key.empty() || (key.front() != u' ' && key.back() != u' '));
+      fuzz::Require(key.size() <= line.size());
+    }
+  }
+  return 0;
+}
