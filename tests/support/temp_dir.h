@@ -27,7 +27,10 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // The native name of `name` inside the directory ("a/b" for a file in a subfolder).
+  std::string File(const std::string& name) const {
+    return (path_ / name).make_preferred().string();
+  }
 
   // The names in the directory, to check that nothing was left behind.
   std::size_t EntryCount() const {
