@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# Times ordalis-sort against GNU sort with the equivalent key, side by side,
+# over generated sources of the largest size ordalis-sort takes.
+#
+# Usage: bench/compare_with_gnu_sort.sh [PATH/TO/ordalis-sort]
+#   default: build/src/cli/ordalis-sort under the repository root.
+# Environment:
+#   DATA_DIR   where to put the generated files (default: a new folder under
+#              /tmp, removed at the end unless KEEP_DATA=1)
+#   RUNS       timed runs per command (default 50)
+#   USE_HYPERFINE=0  time with the plain loop even when hyperfine is there
+#
+# Uses hyperfine when it is installed (Debian/Ubuntu: apt-get install -y
+# hyperfine; elsewhere: cargo install hyperfine), otherwise a plain loop
+# around `date +%s%N`, which also counts the shell's fork and exec.
+#
+# The key is the default left-most 12 characters: ordalis-sort with no
+# options, and `LC_ALL=C sort -s -t'|' -k1.1,1.12`, where '|' never occurs in
+# the data, so field 1 is the whole line and characters 1 to 12 are the key.
+# The keys hold no spaces, so ordalis-sort's trimming changes nothing. Both
+# keep the lines' CR LF ends (GNU sort sees the CR as part of the line).
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+ordalis=${1:-$here/../build/src/cli/ordalis-sort}
+runs=${RUNS:-50}
+if [[ ! -x $ordalis ]]; then
+  echo "no ordalis-sort at $ordalis; build it first or pass its path" >&2
+  exit 2
+fi
+ordalis=$(cd "$(dirname "$ordalis")" && pwd)/$(basename "$ordalis")
+
+if [[ -n ${DATA_DIR:-} ]]; then
+  data=$DATA_DIR
+  mkdir -p "$data"
+else
+  data=$(mktemp -d /tmp/ordalis-compare.XXXXXX)
+  [[ ${KEEP_DATA:-0} == 1 ]] || trap 'rm -rf "$data"' EXIT
+fi
+
+# One line: a 12-character key, a space, 85 random letters, CR LF (100 bytes).
+# shape: random | sorted | reversed | all_equal | few_distinct | alternating_halves
+generate() {
+  local shape=$1 lines=$2
+  awk -v shape="$shape" -v n="$lines" -v seed=20240607 '
+    function filler(   s, i) {
+      s = ""
+      for (i = 0; i < 85; i++) s = s substr(lower, int(rand() * 26) + 1, 1)
+      return s
+    }
+    function shuffle(a, first, count,   i, j, t) {
+      for (i = count - 1; i > 0; i--) {
+        j = int(rand() * (i + 1))
+        t = a[first + i]; a[first + i] = a[first + j]; a[first + j] = t
+      }
+    }
+    BEGIN {
+      srand(seed)
+      alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+      lower = "abcdefghijklmnopqrstuvwxyz"
+      if (shape == "alternating_halves") {
+        # Even positions (0-based) take keys above the median, odd ones keys
+        # below it: the halving gaps are even until the last, so the two
+        # halves only meet in the final pass.
+        below = int(n / 2)
+        for (i = 0; i < below; i++) low[i] = i
+        for (i = 0; i < n - below; i++) high[i] = below + i
+        shuffle(low, 0, below)
+        shuffle(high, 0, n - below)
+      }
+      for (i = 0; i < n; i++) {
+        if (shape == "random") {
+          key = ""
+          for (c = 0; c < 12; c++) key = key substr(alphabet, int(rand() * 62) + 1, 1)
+        } else if (shape == "sorted") {
+          key = sprintf("%012d", i * 37)
+        } else if (shape == "reversed") {
+          key = sprintf("%012d", (n - 1 - i) * 37)
+        } else if (shape == "all_equal") {
+          key = sprintf("%012d", 42)
+        } else if (shape == "few_distinct") {
+          key = sprintf("%012d", int(rand() * 8) * 1000)
+        } else {
+          key = sprintf("%012d", i % 2 == 0 ? high[int(i / 2)] : low[int(i / 2)])
+        }
+        printf "%s %s\r\n", key, filler()
+      }
+    }'
+}
+
+shapes=(random sorted reversed all_equal few_distinct alternating_halves)
+for shape in "${shapes[@]}"; do
+  lines=10001
+  [[ $shape == alternating_halves ]] && lines=8193
+  [[ -s $data/$shape.dat ]] || generate "$shape" "$lines" >"$data/$shape.dat"
+done
+
+export LC_ALL=C
+gnu_sort() { sort -s -t'|' -k1.1,1.12 -o "$2" "$1"; }
+
+# Same keys in the same order; for distinct keys, or all equal ones, the same
+# bytes. With repeated keys the Shell sort's order of equal keys differs from
+# a stable sort's, by design.
+check() {
+  local shape=$1
+  "$ordalis" "$data/$shape.dat" "$data/$shape.ordalis"
+  gnu_sort "$data/$shape.dat" "$data/$shape.gnu"
+  if ! cmp -s <(cut -c1-12 "$data/$shape.ordalis") <(cut -c1-12 "$data/$shape.gnu"); then
+    echo "MISMATCH: the keys of $shape come out in a different order" >&2
+    exit 1
+  fi
+  if cmp -s "$data/$shape.ordalis" "$data/$shape.gnu"; then
+    echo "identical output"
+  else
+    echo "same key order; equal keys in another order"
+  fi
+}
+
+# Mean and minimum in milliseconds of RUNS runs, after 3 unmeasured ones.
+time_loop() {
+  local i start end total=0 min=
+  for i in 1 2 3; do "$@" >/dev/null; done
+  for ((i = 0; i < runs; i++)); do
+    start=$(date +%s%N)
+    "$@" >/dev/null
+    end=$(date +%s%N)
+    local took=$((end - start))
+    total=$((total + took))
+    if [[ -z $min || $took -lt $min ]]; then min=$took; fi
+  done
+  awk -v t="$total" -v n="$runs" -v m="$min" 'BEGIN { printf "mean %.2f ms  min %.2f ms", t / n / 1e6, m / 1e6 }'
+}
+
+echo "ordalis-sort: $ordalis"
+echo "GNU sort:     $(sort --version | head -n 1), LC_ALL=C"
+echo "data:         $data"
+echo "cpus:         $(nproc)"
+echo
+for shape in "${shapes[@]}"; do
+  src=$data/$shape.dat
+  echo "== $shape: $(wc -l <"$src") lines, $(wc -c <"$src") bytes; $(check "$shape")"
+  if [[ ${USE_HYPERFINE:-1} == 1 ]] && command -v hyperfine >/dev/null; then
+    hyperfine -N --warmup 5 --runs "$runs" --style basic \
+      --export-markdown "$data/$shape.md" \
+      -n ordalis-sort "$ordalis $src $data/$shape.ordalis" \
+      -n "GNU sort" "sort -s -t| -k1.1,1.12 -o $data/$shape.gnu $src" |
+      sed -n '/Summary/,$p'
+    cat "$data/$shape.md"
+  else
+    echo "  ordalis-sort  $(time_loop "$ordalis" "$src" "$data/$shape.ordalis")"
+    echo "  GNU sort      $(time_loop gnu_sort "$src" "$data/$shape.gnu")"
+  fi
+  echo
+done

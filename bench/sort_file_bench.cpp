@@ -1,0 +1,167 @@
+// Times SortFile (load, sort, write) over files of the largest size a source
+// may have, with the key orders that matter to a Shell sort, and over the
+// input that defeats halving gaps. The files are generated into a temporary
+// folder that is removed at exit.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "sort/line_table.h"
+#include "sort/sort_key.h"
+#include "sort/sort_run.h"
+
+namespace ordalis {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kKeyWidth = 12;    // The default left-most count.
+constexpr int kLineBytes = 100;  // With CR LF: 10001 lines make about 1 MB.
+// With 8193 lines the gaps are 4096, 2048, ..., 2, 1: all even but the last,
+// so positions of one parity never meet until the final pass.
+constexpr int kWorstLines = 8193;
+
+enum class Shape { Random, Sorted, Reversed, AllEqual, FewDistinct, AlternatingHalves };
+
+std::string NumberKey(long value) {
+  char key[kKeyWidth + 1];
+  std::snprintf(key, sizeof key, "%012ld", value);
+  return key;
+}
+
+std::vector<std::string> Keys(Shape shape, std::mt19937& random) {
+  const auto lines =
+      static_cast<std::size_t>(shape == Shape::AlternatingHalves ? kWorstLines : kLineSlots);
+  std::vector<std::string> keys(lines);
+  static constexpr char kAlphabet[] =
+      "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  std::uniform_int_distribution<std::size_t> letter(0, sizeof kAlphabet - 2);
+  switch (shape) {
+    case Shape::Random:
+      for (std::string& key : keys) {
+        for (int i = 0; i < kKeyWidth; ++i) key += kAlphabet[letter(random)];
+      }
+      break;
+    case Shape::Sorted:
+    case Shape::Reversed:
+      for (std::size_t i = 0; i < lines; ++i) {
+        keys[i] = NumberKey(static_cast<long>(shape == Shape::Sorted ? i : lines - 1 - i) * 37);
+      }
+      break;
+    case Shape::AllEqual:
+      std::fill(keys.begin(), keys.end(), NumberKey(42));
+      break;
+    case Shape::FewDistinct: {
+      std::uniform_int_distribution<long> pick(0, 7);
+      for (std::string& key : keys) key = NumberKey(pick(random) * 1000);
+      break;
+    }
+    case Shape::AlternatingHalves: {
+      // Even positions take the keys above the median, odd ones those below.
+      const std::size_t below = lines / 2;
+      std::vector<long> low(below), high(lines - below);
+      std::iota(low.begin(), low.end(), 0L);
+      std::iota(high.begin(), high.end(), static_cast<long>(below));
+      std::shuffle(low.begin(), low.end(), random);
+      std::shuffle(high.begin(), high.end(), random);
+      for (std::size_t i = 0; i < lines; ++i) {
+        keys[i] = NumberKey(i % 2 == 0 ? high[i / 2] : low[i / 2]);
+      }
+      break;
+    }
+  }
+  return keys;
+}
+
+// A scratch folder for the generated sources and the targets.
+class BenchFiles {
+ public:
+  BenchFiles() {
+    std::string pattern = (fs::temp_directory_path() / "ordalis-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) folder_ = pattern;
+  }
+  ~BenchFiles() {
+    std::error_code ec;
+    if (!folder_.empty()) fs::remove_all(folder_, ec);
+  }
+  BenchFiles(const BenchFiles&) = delete;
+  BenchFiles& operator=(const BenchFiles&) = delete;
+
+  // The source of `shape`, written on first use; empty when it cannot be.
+  std::string Source(Shape shape, const std::string& name) {
+    if (folder_.empty()) return {};
+    const fs::path path = folder_ / (name + ".dat");
+    if (fs::exists(path)) return path.string();
+    std::mt19937 random(20240607u + static_cast<unsigned>(shape));
+    std::uniform_int_distribution<int> letter('a', 'z');
+    std::string bytes;
+    for (const std::string& key : Keys(shape, random)) {
+      bytes += key;
+      bytes += ' ';
+      for (int i = kKeyWidth + 1; i < kLineBytes - 2; ++i)
+        bytes += static_cast<char>(letter(random));
+      bytes += "\r\n";
+    }
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    if (!out.flush()) return {};
+    return path.string();
+  }
+
+  std::string Target(const std::string& name) const {
+    return (folder_ / (name + ".sorted")).string();
+  }
+
+ private:
+  fs::path folder_;
+};
+
+BenchFiles& Files() {
+  static BenchFiles files;
+  return files;
+}
+
+void BM_SortFile(benchmark::State& state, Shape shape, const std::string& name) {
+  const std::string source = Files().Source(shape, name);
+  if (source.empty()) {
+    state.SkipWithError("cannot write the generated source");
+    return;
+  }
+  const std::string target = Files().Target(name);
+  const KeyTexts texts;  // Left-most 12, the window's defaults.
+  for (auto _ : state) {
+    const Status status = SortFile(source, target, SortMode::LeftMost, texts);
+    if (!status.ok()) {
+      state.SkipWithError(status.message().c_str());
+      break;
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(fs::file_size(source)));
+}
+
+BENCHMARK_CAPTURE(BM_SortFile, random, Shape::Random, "random")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SortFile, sorted, Shape::Sorted, "sorted")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SortFile, reversed, Shape::Reversed, "reversed")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SortFile, all_equal, Shape::AllEqual, "all_equal")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SortFile, few_distinct, Shape::FewDistinct, "few_distinct")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SortFile, alternating_halves_8193, Shape::AlternatingHalves,
+                  "alternating_halves")
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace ordalis
+
+BENCHMARK_MAIN();

@@ -1,0 +1,44 @@
+// The command line of ordalis-sort: what the user asked for, read from argv.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shared/sort_mode.h"
+
+namespace ordalis {
+
+inline constexpr char kProgramName[] = "ordalis-sort";
+
+enum class CliAction {
+  Sort,        // Sort `source` into `target`.
+  Help,        // Print the usage text.
+  Version,     // Print the program's name and version.
+  UsageError,  // The command line is wrong; `error` says how.
+};
+
+struct CliOptions {
+  CliAction action = CliAction::Sort;
+  SortMode mode = SortMode::LeftMost;
+  // The three number-box texts as the bytes the user typed; converted only
+  // when a key is cut, exactly as the window does.
+  std::string left_count = "12";
+  std::string middle_count = "4";
+  std::string start_column = "20";
+  std::string source;
+  std::string target;
+  std::string error;  // One line, without the program name; set for UsageError.
+};
+
+// Reads the arguments that follow the program name. Options may come before,
+// between or after the operands and take their value either as "--name=value"
+// or as the next argument (which may start with '-', so "--left-count -1"
+// passes -1 along). "--" ends the options. "--help" and "--version" win as
+// soon as they are met; a later option is then not examined.
+CliOptions ParseCommandLine(const std::vector<std::string_view>& args);
+
+// The text printed by --help, ending in a newline.
+std::string UsageText();
+
+}  // namespace ordalis

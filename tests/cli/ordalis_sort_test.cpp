@@ -1,0 +1,643 @@
+// Runs the real ordalis-sort binary and checks what a script sees: the exit
+// status, the lines on standard error and the bytes of the target.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kBinary[] = ORDALIS_SORT_PATH;
+constexpr char kPrefix[] = "ordalis-sort: ";
+constexpr char kHint[] = "Try 'ordalis-sort --help' for more information.\n";
+constexpr char kPrecious[] = "an older target that must survive\r\n";
+
+struct RunResult {
+  int status = -1;  // The exit status, or 128 + the signal that ended it.
+  std::string out;
+  std::string err;
+};
+
+std::string Describe(const std::vector<std::string>& args) {
+  std::string text = "ordalis-sort";
+  for (const std::string& arg : args) text += " [" + arg + "]";
+  return text;
+}
+
+// Makes bytes readable in a failure message: CR, LF and unprintables escaped.
+std::string Visible(const std::string& bytes) {
+  std::string text;
+  for (char byte : bytes) {
+    const auto c = static_cast<unsigned char>(byte);
+    if (c == '\r') {
+      text += "\\r";
+    } else if (c == '\n') {
+      text += "\\n";
+    } else if (c < 0x20 || c >= 0x7F) {
+      const char* digits = "0123456789abcdef";
+      text += "\\x";
+      text += digits[c >> 4];
+      text += digits[c & 15];
+    } else {
+      text += static_cast<char>(c);
+    }
+  }
+  return text;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  ASSERT_TRUE(out.good()) << "cannot write the fixture file " << path;
+}
+
+std::string Repeat(const std::string& line, int times) {
+  std::string bytes;
+  for (int i = 0; i < times; ++i) bytes += line;
+  return bytes;
+}
+
+class OrdalisSortTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "ordalis-sort-test-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr) << "mkdtemp failed: errno " << errno;
+    root_ = pattern;
+    work_ = root_ / "work";
+    fs::create_directory(work_);
+  }
+
+  void TearDown() override {
+    // Give back any write permission a test took away, so the folder can go.
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root_, ec)) {
+      if (entry.is_directory() && !entry.is_symlink()) {
+        fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+      }
+    }
+    fs::permissions(work_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(root_, ec);
+  }
+
+  // Runs `program` with `args` in `cwd` (the work folder by default),
+  // capturing both output streams.
+  RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                       const fs::path& cwd = {}) {
+    const std::string out_path = (root_ / "stdout").string();
+    const std::string err_path = (root_ / "stderr").string();
+    const std::string dir = (cwd.empty() ? work_ : cwd).string();
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+
+    RunResult result;
+    const pid_t pid = fork();
+    if (pid < 0) {
+      ADD_FAILURE() << "fork failed: errno " << errno;
+      return result;
+    }
+    if (pid == 0) {
+      const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(dir.c_str()) != 0) {
+        _exit(126);
+      }
+      execv(program.c_str(), argv.data());
+      _exit(127);
+    }
+    int wait_status = 0;
+    while (waitpid(pid, &wait_status, 0) < 0) {
+      if (errno != EINTR) {
+        ADD_FAILURE() << "waitpid failed: errno " << errno;
+        return result;
+      }
+    }
+    if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
+    if (WIFSIGNALED(wait_status)) result.status = 128 + WTERMSIG(wait_status);
+    result.out = ReadFile(out_path);
+    result.err = ReadFile(err_path);
+    return result;
+  }
+
+  RunResult Sort(const std::vector<std::string>& args, const fs::path& cwd = {}) {
+    return RunProgram(kBinary, args, cwd);
+  }
+
+  // The names in the work folder, so a stray temporary file shows up.
+  std::set<std::string> WorkFiles() const {
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(work_)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  std::string Source(const std::string& bytes, const std::string& name = "source.txt") {
+    WriteFile(work_ / name, bytes);
+    return (work_ / name).string();
+  }
+
+  fs::path root_;
+  fs::path work_;
+};
+
+std::string Listing(const std::set<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += " [" + name + "]";
+  return text;
+}
+
+// ---------------------------------------------------------------- success --
+
+struct SortCase {
+  const char* why;
+  std::vector<std::string> options;
+  std::string input;
+  std::string expected;
+};
+
+TEST_F(OrdalisSortTest, WritesTheSortedLinesWithCrLfInEveryMode) {
+  const SortCase cases[] = {
+      {"the default key is the first 12 characters; the 13th does not count, and equal keys "
+       "keep the order the Shell sort leaves them in",
+       {},
+       "same-prefixZ-b\r\nsame-prefixZ-a\r\nsame-prefixA-z\r\n",
+       "same-prefixA-z\r\nsame-prefixZ-b\r\nsame-prefixZ-a\r\n"},
+      {"left-most 3: a prefix sorts first and capitals come before small letters",
+       {"--left-count", "3"},
+       "cat 3\r\nab 2\r\nabc 1\r\nB 4",
+       "B 4\r\nab 2\r\nabc 1\r\ncat 3\r\n"},
+      {"left-most 4: the key loses its surrounding spaces",
+       {"--mode", "left-most", "--left-count", "4"},
+       "  b x\r\na   y\r\n",
+       "a   y\r\n  b x\r\n"},
+      {"left-most counts 10 before 9: characters, not numbers",
+       {"--left-count", "2"},
+       "9\r\n10\r\n",
+       "10\r\n9\r\n"},
+      {"middle from column 3 for 2, CR-only input; a line too short has an empty key",
+       {"--mode", "middle", "--start-column", "3", "--middle-count", "2"},
+       "xx22yy\raa11zz\rbb33\rc\r",
+       "c\r\naa11zz\r\nxx22yy\r\nbb33\r\n"},
+      {"the same with --name=value",
+       {"--mode=middle", "--start-column=3", "--middle-count=2"},
+       "xx22yy\raa11zz\rbb33\rc\r",
+       "c\r\naa11zz\r\nxx22yy\r\nbb33\r\n"},
+      {"middle 12.5 rounds to 12 (halves to even) and 1.5 to 2",
+       {"--mode", "middle", "--start-column", "1.5", "--middle-count", "2.5"},
+       "xba\r\nyab\r\n",
+       "yab\r\nxba\r\n"},
+      {"right-most 4 drops the first 4 characters; a line of exactly 4 has an empty key",
+       {"--mode", "right-most", "--start-column", "4"},
+       "abc 9\r\nxyz 1\r\nmno 5 \r\npqr \r\n",
+       "pqr \r\nxyz 1\r\nmno 5 \r\nabc 9\r\n"},
+      {"right-most reads the leading number of its text and ignores the rest",
+       {"--mode", "right-most", "--start-column", "3 cols"},
+       "zz b\r\naa a\r\n",
+       "aa a\r\nzz b\r\n"},
+      {"right-most with an empty text drops nothing: the whole line is the key",
+       {"--mode", "right-most", "--start-column", ""},
+       "b\r\na\r\n",
+       "a\r\nb\r\n"},
+      {"right-most with text that holds no number reads 0",
+       {"--mode", "right-most", "--start-column", "abc"},
+       "b\r\na\r\n",
+       "a\r\nb\r\n"},
+      {"right-most with -0 drops nothing",
+       {"--mode", "right-most", "--start-column", "-0"},
+       "b\r\na\r\n",
+       "a\r\nb\r\n"},
+      {"left-most -0 is 0: every key is empty, nothing moves",
+       {"--left-count", "-0"},
+       "b\r\na\r\nc\r\n",
+       "b\r\na\r\nc\r\n"},
+      {"no mode: nothing moves and the last line gets its CR LF",
+       {"--mode", "none"},
+       "b\r\na\r\nc",
+       "b\r\na\r\nc\r\n"},
+      {"no mode never reads the texts, however bad",
+       {"--mode", "none", "--left-count", "abc", "--start-column", "-5"},
+       "b\r\na\r\n",
+       "b\r\na\r\n"},
+      {"one line makes no comparison, so a bad text cannot stop the run",
+       {"--left-count", "abc"},
+       "only",
+       "only\r\n"},
+      {"an empty source gives an empty target", {"--left-count", "abc"}, "", ""},
+  };
+  for (const SortCase& c : cases) {
+    SCOPED_TRACE(c.why);
+    const std::string source = Source(c.input);
+    const std::string target = (work_ / "target.txt").string();
+    std::vector<std::string> args = c.options;
+    args.push_back(source);
+    args.push_back(target);
+    const RunResult run = Sort(args);
+    EXPECT_EQ(run.status, 0) << Describe(args) << "\n" << run.err;
+    EXPECT_EQ(run.err, "") << Describe(args);
+    EXPECT_EQ(run.out, "") << Describe(args);
+    EXPECT_EQ(Visible(ReadFile(target)), Visible(c.expected)) << Describe(args);
+    EXPECT_EQ(ReadFile(source), c.input) << "the source changed: " << Describe(args);
+    fs::remove(target);
+  }
+}
+
+TEST_F(OrdalisSortTest, ReplacesAnExistingTargetAndKeepsItsPermissions) {
+  const std::string source = Source("b\r\na\r\n");
+  const fs::path target = work_ / "target.txt";
+  WriteFile(target, kPrecious + std::string(500, 'x'));
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+                  fs::perm_options::replace);
+  const RunResult run = Sort({source, target.string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Visible(ReadFile(target)), Visible("a\r\nb\r\n"));
+  EXPECT_EQ(fs::status(target).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(WorkFiles(), (std::set<std::string>{"source.txt", "target.txt"}))
+      << Listing(WorkFiles());
+}
+
+TEST_F(OrdalisSortTest, WritesThroughATargetThatIsALink) {
+  const std::string source = Source("b\r\na\r\n");
+  WriteFile(work_ / "real.txt", kPrecious);
+  fs::create_symlink("real.txt", work_ / "link.txt");
+  const RunResult run = Sort({source, (work_ / "link.txt").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(fs::is_symlink(work_ / "link.txt"));
+  EXPECT_EQ(Visible(ReadFile(work_ / "real.txt")), Visible("a\r\nb\r\n"));
+}
+
+TEST_F(OrdalisSortTest, PassesBinaryBytesThroughExactly) {
+  // Keys compare as Windows-1252 characters: NUL, then 0x1A, then 0x81
+  // (U+0081), then 0xFF (U+00FF), and 0x80 last, since it is the euro sign U+20AC.
+  const std::string input = std::string("\x1A\0z\x1A\r\n", 6) + std::string("\0ab\r\n", 5) +
+                            "\xFF\x80\r\n" + "\x80x\r\n" + "\x81q";
+  const std::string expected = std::string("\0ab\r\n", 5) + std::string("\x1A\0z\x1A\r\n", 6) +
+                               "\x81q\r\n" + "\xFF\x80\r\n" + "\x80x\r\n";
+  const std::string source = Source(input);
+  const std::string target = (work_ / "target.bin").string();
+  const RunResult run = Sort({source, target});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Visible(ReadFile(target)), Visible(expected));
+
+  // Every byte value other than CR and LF, in one line, comes back as it went.
+  std::string all;
+  for (int b = 0; b < 256; ++b) {
+    if (b != '\r' && b != '\n') all += static_cast<char>(b);
+  }
+  const std::string whole = Source(all + "\r\n" + all, "all.bin");
+  const RunResult again = Sort({"--mode", "none", whole, target});
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(Visible(ReadFile(target)), Visible(all + "\r\n" + all + "\r\n"));
+}
+
+TEST_F(OrdalisSortTest, SortsLinesOfAMegabyte) {
+  const std::string big_b = "b" + std::string(1 << 20, 'q');
+  const std::string big_a = "a" + std::string(1 << 20, 'q');
+  const std::string source = Source(big_b + "\r\n" + big_a + "\r\n");
+  const std::string target = (work_ / "target.txt").string();
+  const RunResult run = Sort({source, target});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(ReadFile(target) == big_a + "\r\n" + big_b + "\r\n")
+      << "two lines of 1 MiB did not come back in order a, b";
+}
+
+TEST_F(OrdalisSortTest, TakesTheMostLinesASourceMayHold) {
+  // 10001 lines in reverse order of their 5-digit keys.
+  std::string input;
+  std::string expected;
+  for (int i = 10000; i >= 0; --i) {
+    char line[16];
+    std::snprintf(line, sizeof line, "%05d\r\n", i);
+    input += line;
+    std::snprintf(line, sizeof line, "%05d\r\n", 10000 - i);
+    expected += line;
+  }
+  const std::string source = Source(input);
+  const std::string target = (work_ / "target.txt").string();
+  const RunResult run = Sort({source, target});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(ReadFile(target) == expected) << "10001 reversed lines did not come back sorted";
+}
+
+TEST_F(OrdalisSortTest, WarnsAboutLineFeedsThatEndNoLine) {
+  struct Case {
+    std::string input;
+    std::string expected;
+  };
+  const Case cases[] = {
+      // LF-only line ends: one line, written back with one CR LF at its end.
+      {"b\na\n", "b\na\n\r\n"},
+      // Mixed: "a\nc" is one line among others.
+      {"b\r\na\nc\r\n", "a\nc\r\nb\r\n"},
+  };
+  for (const Case& c : cases) {
+    const std::string source = Source(c.input);
+    const std::string target = (work_ / "target.txt").string();
+    const RunResult run = Sort({source, target});
+    EXPECT_EQ(run.status, 0) << Visible(c.input) << "\n" << run.err;
+    EXPECT_EQ(Visible(ReadFile(target)), Visible(c.expected)) << Visible(c.input);
+    EXPECT_EQ(run.err, std::string(kPrefix) + "warning: \"" + source +
+                           "\" has line feeds that end no line; lines end only at CR or CR LF, "
+                           "so it was sorted as fewer, longer lines\n")
+        << Visible(c.input);
+  }
+}
+
+TEST_F(OrdalisSortTest, DoubleDashLetsFileNamesStartWithADash) {
+  WriteFile(work_ / "-x", "b\r\na\r\n");
+  const RunResult plain = Sort({"-x", "-y"});
+  EXPECT_EQ(plain.status, 2) << "without --: " << plain.err;
+  EXPECT_FALSE(fs::exists(work_ / "-y"));
+
+  const RunResult run = Sort({"--", "-x", "-y"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Visible(ReadFile(work_ / "-y")), Visible("a\r\nb\r\n"));
+}
+
+TEST_F(OrdalisSortTest, HelpAndVersionGoToStandardOutput) {
+  const RunResult help = Sort({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.err, "");
+  EXPECT_EQ(help.out.rfind("Usage: ordalis-sort [OPTION]... SOURCE TARGET\n", 0), 0u) << help.out;
+
+  const RunResult version = Sort({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.err, "");
+  EXPECT_EQ(version.out, "ordalis-sort 1.0\n");
+}
+
+TEST_F(OrdalisSortTest, HelpThatCannotBeWrittenIsAFailure) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "this system has no /dev/full";
+  const RunResult run = RunProgram("/bin/sh", {"-c", "exec \"$0\" --help >/dev/full", kBinary});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(run.err, std::string(kPrefix) + "cannot write to standard output\n");
+}
+
+// ----------------------------------------------------------- usage errors --
+
+TEST_F(OrdalisSortTest, AWrongCommandLineExitsWithTwoAndAHint) {
+  const std::string source = Source("b\r\na\r\n");
+  const std::string target = (work_ / "target.txt").string();
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--bogus", source, target}, "unknown option '--bogus'"},
+      {{"-x", source, target}, "unknown option '-x'"},
+      {{source, target, "--mode"}, "option '--mode' needs a value"},
+      {{source, target, "--left-count"}, "option '--left-count' needs a value"},
+      {{"--mode", "sideways", source, target},
+       "unknown mode 'sideways'; use left-most, middle, right-most or none"},
+      {{"--mode=", source, target}, "unknown mode ''; use left-most, middle, right-most or none"},
+      {{}, "missing SOURCE and TARGET"},
+      {{source}, "missing TARGET after '" + source + "'"},
+      {{source, target, "extra"}, "unexpected operand 'extra'"},
+      {{"--help=please"}, "option '--help' takes no value"},
+  };
+  for (const Case& c : cases) {
+    const RunResult run = Sort(c.args);
+    EXPECT_EQ(run.status, 2) << Describe(c.args);
+    EXPECT_EQ(run.err, kPrefix + c.message + "\n" + kHint) << Describe(c.args);
+    EXPECT_EQ(run.out, "") << Describe(c.args);
+    EXPECT_FALSE(fs::exists(target)) << Describe(c.args);
+  }
+}
+
+// --------------------------------------------------------------- failures --
+
+// Each run fails with exit status 1 and one line on standard error, and
+// leaves an existing target exactly as it was and no new file behind.
+struct FailCase {
+  std::vector<std::string> options;
+  std::string input;
+  std::string message;
+};
+
+TEST_F(OrdalisSortTest, ARejectedParameterLeavesTheTargetAlone) {
+  const std::string three = "b\r\na\r\nc\r\n";
+  const std::string shortish = "abcd\r\nabcd\r\na\r\nabcd\r\n";
+  const FailCase cases[] = {
+      {{"--left-count", "abc"}, three, "the left count \"abc\" is not a whole number"},
+      {{"--left-count", ""}, three, "the left count \"\" is not a whole number"},
+      {{"--left-count", "1e309"}, three, "the left count \"1e309\" is not a whole number"},
+      {{"--left-count", "99999999999"},
+       three,
+       "the left count \"99999999999\" is not a whole number"},
+      {{"--left-count", "-5"}, three, "the left count -5 is negative"},
+      {{"--left-count", "-1.5"}, three, "the left count -2 is negative"},
+      {{"--mode", "middle", "--start-column", "0"}, three, "the start column 0 is below 1"},
+      {{"--mode", "middle", "--start-column", "-0"}, three, "the start column 0 is below 1"},
+      {{"--mode", "middle", "--start-column", ""},
+       three,
+       "the start column \"\" is not a whole number"},
+      {{"--mode", "middle", "--start-column", "20 cols"},
+       three,
+       "the start column \"20 cols\" is not a whole number"},
+      {{"--mode", "middle", "--start-column", "1e309"},
+       three,
+       "the start column \"1e309\" is not a whole number"},
+      {{"--mode", "middle", "--middle-count", "-1"}, three, "the middle count -1 is negative"},
+      {{"--mode", "middle", "--middle-count", "abc"},
+       three,
+       "the middle count \"abc\" is not a whole number"},
+      {{"--mode", "middle", "--middle-count", "99999999999"},
+       three,
+       "the middle count \"99999999999\" is not a whole number"},
+      {{"--mode", "right-most", "--start-column", "2"},
+       shortish,
+       "line 3 is shorter than the start column 2"},
+      {{"--mode", "right-most"}, three, "line 1 is shorter than the start column 20"},
+      {{"--mode", "right-most", "--start-column", "1e309"},
+       three,
+       "line 1 gives a key length out of range for the start column inf"},
+      {{"--mode", "right-most", "--start-column", "99999999999"},
+       three,
+       "line 1 gives a key length out of range for the start column 99999999999"},
+      {{}, Repeat("x\r\n", 10002), "the source has more than 10001 lines"},
+      {{"--mode", "none"}, Repeat("x\r\n", 10002), "the source has more than 10001 lines"},
+  };
+  for (const FailCase& c : cases) {
+    const std::string source = Source(c.input);
+    const fs::path target = work_ / "target.txt";
+    WriteFile(target, kPrecious);
+    std::vector<std::string> args = c.options;
+    args.push_back(source);
+    args.push_back(target.string());
+    const RunResult run = Sort(args);
+    EXPECT_EQ(run.status, 1) << Describe(args);
+    EXPECT_EQ(run.err, kPrefix + c.message + "\n") << Describe(args);
+    EXPECT_EQ(ReadFile(target), kPrecious) << Describe(args);
+    EXPECT_EQ(WorkFiles(), (std::set<std::string>{"source.txt", "target.txt"}))
+        << Describe(args) << Listing(WorkFiles());
+
+    // Without an existing target, none appears.
+    fs::remove(target);
+    const RunResult again = Sort(args);
+    EXPECT_EQ(again.status, 1) << Describe(args);
+    EXPECT_FALSE(fs::exists(target)) << Describe(args);
+  }
+}
+
+TEST_F(OrdalisSortTest, ASourceThatCannotBeReadLeavesTheTargetAlone) {
+  fs::create_directory(work_ / "folder");
+  const std::string missing = (work_ / "missing.txt").string();
+  const std::string folder = (work_ / "folder").string();
+  const FailCase cases[] = {
+      {{missing}, "", "cannot read \"" + missing + "\": no such file"},
+      {{folder}, "", "cannot read \"" + folder + "\": it is a folder"},
+      {{""}, "", "cannot read \"\": no such file"},
+  };
+  for (const FailCase& c : cases) {
+    const fs::path target = work_ / "target.txt";
+    WriteFile(target, kPrecious);
+    const std::vector<std::string> args = {c.options[0], target.string()};
+    const RunResult run = Sort(args);
+    EXPECT_EQ(run.status, 1) << Describe(args);
+    EXPECT_EQ(run.err, kPrefix + c.message + "\n") << Describe(args);
+    EXPECT_EQ(ReadFile(target), kPrecious) << Describe(args);
+  }
+}
+
+TEST_F(OrdalisSortTest, ASourceWithoutReadPermissionLeavesTheTargetAlone) {
+  if (geteuid() == 0) {
+    GTEST_SKIP() << "root reads a file whatever its permission bits; the missing and folder "
+                    "sources cover an unreadable source";
+  }
+  const std::string source = Source("b\r\na\r\n");
+  fs::permissions(source, fs::perms::none, fs::perm_options::replace);
+  const fs::path target = work_ / "target.txt";
+  WriteFile(target, kPrecious);
+  const RunResult run = Sort({source, target.string()});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(run.err.rfind(kPrefix + std::string("cannot read \"") + source + "\": ", 0), 0u)
+      << run.err;
+  EXPECT_EQ(ReadFile(target), kPrecious);
+}
+
+TEST_F(OrdalisSortTest, RefusesATargetThatIsTheSource) {
+  const std::string input = "b\r\na\r\n";
+  const std::string source = Source(input);
+  fs::create_directory(work_ / "sub");
+  fs::create_symlink("source.txt", work_ / "link.txt");
+  fs::create_hard_link(source, work_ / "hard.txt");
+  const std::vector<std::vector<std::string>> spellings = {
+      {source, source},
+      {source, (work_ / "link.txt").string()},
+      {(work_ / "link.txt").string(), source},
+      {source, (work_ / "sub" / ".." / "source.txt").string()},
+      {source, (work_ / "." / "source.txt").string()},
+      {source, "source.txt"},  // Relative to the work folder.
+      {source, (work_ / "hard.txt").string()},
+  };
+  for (const std::vector<std::string>& args : spellings) {
+    const RunResult run = Sort(args);
+    EXPECT_EQ(run.status, 1) << Describe(args);
+    EXPECT_EQ(run.err, std::string(kPrefix) + "Use a different output filename\n")
+        << Describe(args);
+    EXPECT_EQ(ReadFile(source), input) << Describe(args);
+  }
+  EXPECT_EQ(WorkFiles(), (std::set<std::string>{"source.txt", "link.txt", "hard.txt", "sub"}))
+      << Listing(WorkFiles());
+}
+
+TEST_F(OrdalisSortTest, ATargetThatCannotBeWrittenIsReported) {
+  const std::string source = Source("b\r\na\r\n");
+  fs::create_directory(work_ / "folder");
+  WriteFile(work_ / "plain", kPrecious);
+  WriteFile(work_ / "locked.txt", kPrecious);
+  // The program refuses a file nobody may write by its bits alone, so this
+  // holds for root too.
+  fs::permissions(work_ / "locked.txt", fs::perms::owner_read | fs::perms::group_read,
+                  fs::perm_options::replace);
+  const std::string folder = (work_ / "folder").string();
+  const std::string inside_plain = (work_ / "plain" / "out.txt").string();
+  const std::string locked = (work_ / "locked.txt").string();
+  const FailCase cases[] = {
+      {{folder}, "", "cannot write \"" + folder + "\": it is a folder"},
+      {{inside_plain},
+       "",
+       "cannot write \"" + inside_plain + "\": \"" + (work_ / "plain").string() +
+           "\" is not a folder"},
+      {{locked}, "", "cannot write \"" + locked + "\": the file is read-only"},
+  };
+  for (const FailCase& c : cases) {
+    const std::vector<std::string> args = {source, c.options[0]};
+    const RunResult run = Sort(args);
+    EXPECT_EQ(run.status, 1) << Describe(args);
+    EXPECT_EQ(run.err, kPrefix + c.message + "\n") << Describe(args);
+  }
+  EXPECT_TRUE(fs::is_directory(work_ / "folder"));
+  EXPECT_TRUE(fs::is_empty(work_ / "folder"));
+  EXPECT_EQ(ReadFile(work_ / "plain"), kPrecious);
+  EXPECT_EQ(ReadFile(work_ / "locked.txt"), kPrecious);
+  EXPECT_EQ(WorkFiles(), (std::set<std::string>{"source.txt", "folder", "plain", "locked.txt"}))
+      << Listing(WorkFiles());
+}
+
+TEST_F(OrdalisSortTest, AFolderWithoutWritePermissionLeavesNoTarget) {
+  if (geteuid() == 0) {
+    GTEST_SKIP() << "root writes into a folder whatever its permission bits; the file-size "
+                    "limit test makes a write fail for real instead";
+  }
+  const std::string source = Source("b\r\na\r\n");
+  fs::create_directory(work_ / "shut");
+  fs::permissions(work_ / "shut", fs::perms::owner_read | fs::perms::owner_exec,
+                  fs::perm_options::replace);
+  const std::string target = (work_ / "shut" / "out.txt").string();
+  const RunResult run = Sort({source, target});
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_EQ(run.err.rfind(kPrefix + std::string("cannot write \"") + target + "\": ", 0), 0u)
+      << run.err;
+  EXPECT_FALSE(fs::exists(target));
+}
+
+TEST_F(OrdalisSortTest, AWriteCutShortByTheFileSizeLimitIsUndone) {
+  // 8 KiB of output against a limit of 1 KiB: the write fails part way.
+  std::string input;
+  for (int i = 99; i >= 0; --i) input += std::to_string(i) + std::string(80, '.') + "\r\n";
+  const std::string source = Source(input);
+  const fs::path target = work_ / "target.txt";
+  for (bool existed : {true, false}) {
+    if (existed) WriteFile(target, kPrecious);
+    const std::vector<std::string> args = {"-c", "ulimit -f 1 && exec \"$0\" \"$@\"", kBinary,
+                                           source, target.string()};
+    const RunResult run = RunProgram("/bin/bash", args);
+    EXPECT_EQ(run.status, 1) << "existing target: " << existed << "\n" << run.err;
+    EXPECT_EQ(run.err,
+              std::string(kPrefix) + "cannot write \"" + target.string() + "\": File too large\n")
+        << "existing target: " << existed;
+    std::set<std::string> expected_files = {"source.txt"};
+    if (existed) {
+      EXPECT_EQ(ReadFile(target), kPrecious);
+      expected_files.insert("target.txt");
+    }
+    EXPECT_EQ(WorkFiles(), expected_files)
+        << "existing target: " << existed << Listing(WorkFiles());
+    std::error_code ec;
+    fs::remove(target, ec);
+  }
+}
+
+}  // namespace
