@@ -1,5 +1,6 @@
 #include "code_page.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -31,7 +32,8 @@ char Narrow(char16_t c) {
 
 std::u16string WidenFromCodePage(std::string_view bytes) {
   std::u16string text(bytes.size(), u'\0');
-  for (std::size_t i = 0; i < bytes.size(); ++i) text[i] = Widen(static_cast<unsigned char>(bytes[i]));
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    text[i] = Widen(static_cast<unsigned char>(bytes[i]));
   return text;
 }
 
@@ -39,6 +41,21 @@ std::string NarrowToCodePage(std::u16string_view text) {
   std::string bytes(text.size(), '\0');
   for (std::size_t i = 0; i < text.size(); ++i) bytes[i] = Narrow(text[i]);
   return bytes;
+}
+
+const std::array<std::uint8_t, 256>& CharacterOrderOfBytes() {
+  static const std::array<std::uint8_t, 256> order = [] {
+    std::array<std::uint8_t, 256> bytes_by_character;
+    for (std::size_t b = 0; b < 256; ++b) bytes_by_character[b] = static_cast<std::uint8_t>(b);
+    std::sort(bytes_by_character.begin(), bytes_by_character.end(),
+              [](std::uint8_t a, std::uint8_t b) { return Widen(a) < Widen(b); });
+    std::array<std::uint8_t, 256> places{};
+    for (std::size_t place = 0; place < 256; ++place) {
+      places[bytes_by_character[place]] = static_cast<std::uint8_t>(place);
+    }
+    return places;
+  }();
+  return order;
 }
 
 }  // namespace ordalis

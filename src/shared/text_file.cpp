@@ -1,11 +1,11 @@
 #include "text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <system_error>
 
@@ -59,7 +59,9 @@ std::FILE* CreateTemporaryFile(const fs::path& directory, const std::string& ste
                                fs::path* temp_path) {
   static std::mt19937_64 generator{std::random_device{}()};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    *temp_path = directory / ("." + stem + ".tmp-" + std::to_string(generator() % 1000000000));
+    std::string name = ".";
+    name.append(stem).append(".tmp-").append(std::to_string(generator() % 1000000000));
+    *temp_path = directory / name;
     if (std::FILE* file = std::fopen(temp_path->string().c_str(), "wbx")) return file;
     if (errno != EEXIST) return nullptr;
   }
@@ -72,18 +74,34 @@ Status ReadWholeFile(const std::string& path, std::string* contents) {
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
   if (!fs::exists(status)) return Status::Error("cannot read " + Quoted(path) + ": no such file");
-  if (fs::is_directory(status)) return Status::Error("cannot read " + Quoted(path) + ": it is a folder");
+  if (fs::is_directory(status))
+    return Status::Error("cannot read " + Quoted(path) + ": it is a folder");
   if (!fs::is_regular_file(status)) {
     return Status::Error("cannot read " + Quoted(path) + ": not a regular file");
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Status::Error("cannot read " + Quoted(path) + ": " + ErrnoReason(errno));
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr)
+    return Status::Error("cannot read " + Quoted(path) + ": " + ErrnoReason(errno));
+  // Read in one go when the size is known, and on until the end in case the
+  // file grew meanwhile.
+  const std::uintmax_t expected = fs::file_size(path, ec);
   contents->clear();
-  char buffer[1 << 16];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    contents->append(buffer, static_cast<std::size_t>(in.gcount()));
+  contents->resize(ec ? 0 : static_cast<std::size_t>(expected) + 1);
+  std::size_t used = 0;
+  bool failed = false;
+  for (;;) {
+    if (used == contents->size()) contents->resize(used + std::max<std::size_t>(used, 1 << 16));
+    const std::size_t got = std::fread(contents->data() + used, 1, contents->size() - used, file);
+    used += got;
+    if (got == 0 || std::feof(file) || std::ferror(file)) {
+      failed = std::ferror(file) != 0;
+      break;
+    }
   }
-  if (in.bad()) return Status::Error("cannot read " + Quoted(path) + ": " + ErrnoReason(errno));
+  const int error = errno;
+  std::fclose(file);
+  contents->resize(used);
+  if (failed) return Status::Error("cannot read " + Quoted(path) + ": " + ErrnoReason(error));
   return Status::Ok();
 }
 
@@ -111,11 +129,13 @@ Status WriteFileAtomically(const std::string& path, std::string_view contents) {
   const fs::file_status status = fs::status(target, ec);
   const bool existed = fs::exists(status);
   if (existed) {
-    if (fs::is_directory(status)) return Status::Error("cannot write " + Quoted(path) + ": it is a folder");
+    if (fs::is_directory(status))
+      return Status::Error("cannot write " + Quoted(path) + ": it is a folder");
     if (!fs::is_regular_file(status)) {
       return Status::Error("cannot write " + Quoted(path) + ": not a regular file");
     }
-    constexpr fs::perms kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    constexpr fs::perms kAnyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if ((status.permissions() & kAnyWrite) == fs::perms::none) {
       return Status::Error("cannot write " + Quoted(path) + ": the file is read-only");
     }
@@ -123,12 +143,14 @@ Status WriteFileAtomically(const std::string& path, std::string_view contents) {
   fs::path directory = target.parent_path();
   if (directory.empty()) directory = ".";
   if (!fs::is_directory(directory, ec)) {
-    return Status::Error("cannot write " + Quoted(path) + ": " + Quoted(directory) + " is not a folder");
+    return Status::Error("cannot write " + Quoted(path) + ": " + Quoted(directory) +
+                         " is not a folder");
   }
 
   fs::path temp;
   std::FILE* file = CreateTemporaryFile(directory, target.filename().string(), &temp);
-  if (file == nullptr) return Status::Error("cannot write " + Quoted(path) + ": " + ErrnoReason(errno));
+  if (file == nullptr)
+    return Status::Error("cannot write " + Quoted(path) + ": " + ErrnoReason(errno));
   bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
   int error = errno;
   written = written && FlushToDisk(file);

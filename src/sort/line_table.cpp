@@ -1,6 +1,8 @@
 #include "line_table.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <numeric>
 
 #include "shared/code_page.h"
@@ -16,71 +18,122 @@ bool HasLoneLineFeed(std::string_view bytes) {
   return false;
 }
 
+// The characters at `from` to `from + 7` of a key, by their place in
+// character order, as one number; missing characters count as the lowest.
+std::uint64_t KeyPrefix(std::string_view key, std::size_t from,
+                        const std::array<std::uint8_t, 256>& order) {
+  std::uint64_t prefix = 0;
+  for (std::size_t i = from; i < from + 8; ++i) {
+    prefix <<= 8;
+    if (i < key.size()) prefix |= order[static_cast<unsigned char>(key[i])];
+  }
+  return prefix;
+}
+
 // Gives each line a rank so that equal keys share a rank and ranks order as
 // keys do; the sort then compares small integers instead of strings.
-std::vector<std::uint32_t> RankKeys(const std::vector<std::u16string>& keys) {
-  std::vector<std::uint32_t> by_key(keys.size());
-  std::iota(by_key.begin(), by_key.end(), 0u);
-  std::sort(by_key.begin(), by_key.end(), [&keys](std::uint32_t a, std::uint32_t b) {
-    return CompareKeys(keys[a], keys[b]) < 0;
-  });
+std::vector<std::uint32_t> RankKeys(const std::vector<std::string_view>& keys,
+                                    std::uint32_t* distinct_keys) {
+  // Keys of up to 16 characters compare by their two prefixes and their
+  // length alone; only longer ones need a look at the rest.
+  struct Entry {
+    std::uint64_t head;
+    std::uint64_t tail;
+    std::uint32_t length;
+    std::uint32_t line;
+  };
+  const std::array<std::uint8_t, 256>& order = CharacterOrderOfBytes();
+  std::vector<Entry> entries(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    entries[i] = {KeyPrefix(keys[i], 0, order), KeyPrefix(keys[i], 8, order),
+                  static_cast<std::uint32_t>(std::min<std::size_t>(keys[i].size(), 0xFFFFFFFF)),
+                  static_cast<std::uint32_t>(i)};
+  }
+  const auto less = [&keys](const Entry& a, const Entry& b) {
+    if (a.head != b.head) return a.head < b.head;
+    if (a.tail != b.tail) return a.tail < b.tail;
+    if (a.length <= 16 || b.length <= 16) return a.length < b.length;
+    return CompareKeyBytes(keys[a.line].substr(16), keys[b.line].substr(16)) < 0;
+  };
+  std::sort(entries.begin(), entries.end(), less);
   std::vector<std::uint32_t> rank(keys.size());
   std::uint32_t current = 0;
-  for (std::size_t i = 0; i < by_key.size(); ++i) {
-    if (i > 0 && CompareKeys(keys[by_key[i - 1]], keys[by_key[i]]) != 0) ++current;
-    rank[by_key[i]] = current;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (i > 0 && less(entries[i - 1], entries[i])) ++current;
+    rank[entries[i].line] = current;
   }
+  *distinct_keys = entries.empty() ? 0 : current + 1;
   return rank;
 }
 
-// One pass of the Shell sort with gap `gap`. The insertion step that swaps on
-// a strictly greater key is a stable sort of each chain of positions
-// r, r + gap, r + 2 * gap, ...; sorting each chain stably gives the same
-// order with far fewer comparisons on inputs that defeat the halving gaps.
-void SortChains(std::vector<std::uint32_t>* order, const std::vector<std::uint32_t>& rank,
-                std::size_t gap) {
-  std::vector<std::uint64_t> chain;
-  for (std::size_t r = 0; r < gap; ++r) {
-    bool sorted = true;
-    for (std::size_t p = r + gap; p < order->size(); p += gap) {
-      if (rank[(*order)[p - gap]] > rank[(*order)[p]]) {
-        sorted = false;
-        break;
-      }
+// An item of the sort: a line's rank above its index, so that comparing the
+// upper halves compares keys and moving an item moves its line.
+using Item = std::uint64_t;
+std::uint32_t RankOf(Item item) { return static_cast<std::uint32_t>(item >> 32); }
+
+// Sorts the chain of positions first, first + gap, ... stably by rank.
+// This is exactly what the insertion step of a Shell sort pass does to each
+// chain, since it moves a line only past strictly greater keys. Insertion is
+// quick on the nearly sorted chains the earlier passes leave; once it has
+// moved too much, a stable sort of the chain as it stands finishes the job in
+// n log n with the same result, because the insertion so far has kept the
+// order of equal keys.
+void SortChain(std::vector<Item>* items, std::size_t first, std::size_t gap,
+               std::vector<std::uint64_t>* scratch) {
+  Item* data = items->data();
+  const std::size_t size = items->size();
+  const std::size_t budget = 16 * ((size - first + gap - 1) / gap) + 64;
+  std::size_t moves = 0;
+  std::size_t p = first + gap;
+  for (; p < size && moves <= budget; p += gap) {
+    const Item item = data[p];
+    std::size_t q = p;
+    while (q > first && RankOf(data[q - gap]) > RankOf(item)) {
+      data[q] = data[q - gap];
+      q -= gap;
+      ++moves;
     }
-    if (sorted) continue;
-    // Rank, then position within the chain, then the line: unique values, so
-    // an ordinary sort is a stable sort by rank.
-    chain.clear();
-    std::uint64_t position = 0;
-    for (std::size_t p = r; p < order->size(); p += gap, ++position) {
-      const std::uint32_t line = (*order)[p];
-      chain.push_back(std::uint64_t{rank[line]} << 40 | position << 20 | line);
-    }
-    std::sort(chain.begin(), chain.end());
-    std::size_t p = r;
-    for (std::uint64_t packed : chain) {
-      (*order)[p] = static_cast<std::uint32_t>(packed & 0xFFFFF);
-      p += gap;
-    }
+    data[q] = item;
+  }
+  if (p >= size) return;
+
+  // Rank, then place in the chain, then the line: unique values, so an
+  // ordinary sort is a stable sort by rank.
+  scratch->clear();
+  std::uint64_t place = 0;
+  for (std::size_t at = first; at < size; at += gap, ++place) {
+    const Item item = data[at];
+    scratch->push_back(std::uint64_t{RankOf(item)} << 40 | place << 20 | (item & 0xFFFFF));
+  }
+  std::sort(scratch->begin(), scratch->end());
+  std::size_t at = first;
+  for (std::uint64_t packed : *scratch) {
+    data[at] = (packed >> 40) << 32 | (packed & 0xFFFFF);
+    at += gap;
   }
 }
 
 }  // namespace
 
+Status MakeLineTable(std::string bytes, LineTable* table) {
+  *table = LineTable{};
+  auto text = std::make_shared<const std::string>(std::move(bytes));
+  std::vector<std::string_view> lines = SplitLines(*text);
+  if (lines.size() > static_cast<std::size_t>(kLineSlots)) {
+    return Status::Error("the source has more than " + std::to_string(kLineSlots) + " lines");
+  }
+  table->LastIndex = static_cast<std::int16_t>(static_cast<int>(lines.size()) - 1);
+  table->lone_line_feed = HasLoneLineFeed(*text);
+  table->SortLines = std::move(lines);
+  table->text = std::move(text);
+  return Status::Ok();
+}
+
 Status LoadLines(const std::string& path, LineTable* table) {
   *table = LineTable{};
   std::string bytes;
   if (Status s = ReadWholeFile(path, &bytes); !s.ok()) return s;
-  const std::vector<std::string_view> lines = SplitLines(bytes);
-  if (lines.size() > static_cast<std::size_t>(kLineSlots)) {
-    return Status::Error("the source has more than " + std::to_string(kLineSlots) + " lines");
-  }
-  table->SortLines.reserve(lines.size());
-  for (std::string_view line : lines) table->SortLines.push_back(WidenFromCodePage(line));
-  table->LastIndex = static_cast<std::int16_t>(static_cast<int>(lines.size()) - 1);
-  table->lone_line_feed = HasLoneLineFeed(bytes);
-  return Status::Ok();
+  return MakeLineTable(std::move(bytes), table);
 }
 
 Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
@@ -91,36 +144,49 @@ Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
   // fails exactly when comparing them would.
   KeySpec spec;
   if (Status s = ParseKeySpec(mode, texts, &spec); !s.ok()) return s;
-  std::vector<std::u16string> keys(count);
+  std::vector<std::string_view> keys(count);
   for (std::size_t i = 0; i < count; ++i) {
     if (Status s = CutKey(table->SortLines[i], spec, &keys[i]); !s.ok()) {
       return Status::Error("line " + std::to_string(i + 1) + " " + s.message());
     }
   }
 
-  const std::vector<std::uint32_t> rank = RankKeys(keys);
-  std::vector<std::uint32_t> order(count);
-  std::iota(order.begin(), order.end(), 0u);
-  for (std::size_t gap = count / 2; gap > 0; gap /= 2) SortChains(&order, rank, gap);
+  std::uint32_t distinct_keys = 0;
+  const std::vector<std::uint32_t> rank = RankKeys(keys, &distinct_keys);
+  std::vector<Item> items(count);
+  if (distinct_keys == count) {
+    // Every key differs, so the passes can only end in key order.
+    for (std::size_t i = 0; i < count; ++i) items[rank[i]] = Item{rank[i]} << 32 | i;
+  } else {
+    for (std::size_t i = 0; i < count; ++i) items[i] = Item{rank[i]} << 32 | i;
+    std::vector<std::uint64_t> scratch;
+    scratch.reserve(count);
+    for (std::size_t gap = count / 2; gap > 0; gap /= 2) {
+      for (std::size_t first = 0; first < gap; ++first) SortChain(&items, first, gap, &scratch);
+    }
+  }
 
-  std::vector<std::u16string> lines(count);
-  table->SortKeys.assign(count, std::u16string());
+  std::vector<std::string_view> lines(count);
+  table->SortKeys.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
-    lines[i] = std::move(table->SortLines[order[i]]);
-    table->SortKeys[i] = std::move(keys[order[i]]);
+    const auto line = static_cast<std::size_t>(items[i] & 0xFFFFFFFF);
+    lines[i] = table->SortLines[line];
+    table->SortKeys[i] = keys[line];
   }
   table->SortLines = std::move(lines);
   return Status::Ok();
 }
 
 Status WriteLines(const std::string& path, const LineTable& table) {
-  std::string bytes;
   std::size_t size = 0;
-  for (const std::u16string& line : table.SortLines) size += line.size() + 2;
-  bytes.reserve(size);
-  for (int i = 0; i <= table.LastIndex; ++i) {
-    bytes += NarrowToCodePage(table.SortLines[static_cast<std::size_t>(i)]);
-    bytes += "\r\n";
+  for (std::string_view line : table.SortLines) size += line.size() + 2;
+  std::string bytes(size, '\0');
+  char* out = bytes.data();
+  for (std::string_view line : table.SortLines) {
+    std::memcpy(out, line.data(), line.size());
+    out += line.size();
+    *out++ = '\r';
+    *out++ = '\n';
   }
   return WriteFileAtomically(path, bytes);
 }

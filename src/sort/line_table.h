@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shared/sort_mode.h"
@@ -15,16 +17,23 @@ namespace ordalis {
 // A source may hold at most this many lines (indexes 0 to 10000).
 inline constexpr int kLineSlots = 10001;
 
+// The lines are held as the source's code-page bytes, one byte a character,
+// so columns, spaces and the order of characters are the same as in their
+// widened text, and every byte is written back unchanged.
 struct LineTable {
-  std::vector<std::u16string> SortLines;  // The lines, widened from the code page.
-  std::vector<std::u16string> SortKeys;   // Each line's key, once the sort has cut them.
-  std::int16_t LastIndex = -1;            // Index of the last line; -1 for no lines.
-  bool lone_line_feed = false;            // Some line feed ended no line and stayed in its line.
+  std::shared_ptr<const std::string> text;  // The source's bytes; the lines view them.
+  std::vector<std::string_view> SortLines;  // The lines, without their line ends.
+  std::vector<std::string_view> SortKeys;   // Each line's key, once the sort has cut them.
+  std::int16_t LastIndex = -1;              // Index of the last line; -1 for no lines.
+  bool lone_line_feed = false;              // Some line feed ended no line and stayed in its line.
 };
 
-// Fills `table` from the file at `path` by the line rule of SplitLines.
-// Fails, leaving the table empty, when the file cannot be read or holds more
-// than kLineSlots lines.
+// Makes the table of `bytes` by the line rule of SplitLines. Fails, leaving
+// the table empty, for more than kLineSlots lines.
+Status MakeLineTable(std::string bytes, LineTable* table);
+
+// Fills `table` from the file at `path`. Fails, leaving the table empty, when
+// the file cannot be read or holds more than kLineSlots lines.
 Status LoadLines(const std::string& path, LineTable* table);
 
 // Sorts the lines in ascending order of their keys. The order of lines with

@@ -1,9 +1,13 @@
 #include "sort_key.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+
+#include "shared/code_page.h"
 
 namespace ordalis {
 namespace {
@@ -66,10 +70,12 @@ std::size_t ReadDecimal(std::u16string_view text, std::string* number, bool* neg
   return i;
 }
 
-std::u16string_view TrimSpaces(std::u16string_view text) {
-  const std::size_t first = text.find_first_not_of(u' ');
-  if (first == std::u16string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(u' ');
+// Only U+0020 counts as a space; tabs stay.
+template <typename Char>
+std::basic_string_view<Char> TrimSpaces(std::basic_string_view<Char> text) {
+  const std::size_t first = text.find_first_not_of(Char{' '});
+  if (first == std::basic_string_view<Char>::npos) return {};
+  const std::size_t last = text.find_last_not_of(Char{' '});
   return text.substr(first, last - first + 1);
 }
 
@@ -93,6 +99,40 @@ std::string FormatNumber(double value) {
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
+}
+
+// Cuts the key of `line` as a view into it, trimmed of spaces.
+template <typename Char>
+Status CutKeyView(std::basic_string_view<Char> line, const KeySpec& spec,
+                  std::basic_string_view<Char>* key) {
+  std::basic_string_view<Char> cut;
+  switch (spec.mode) {
+    case SortMode::None:
+      break;
+    case SortMode::LeftMost:
+      cut = line.substr(0, static_cast<std::size_t>(spec.count));
+      break;
+    case SortMode::Middle: {
+      const auto first = static_cast<std::size_t>(spec.start - 1);
+      if (first < line.size()) cut = line.substr(first, static_cast<std::size_t>(spec.count));
+      break;
+    }
+    case SortMode::RightMost: {
+      const double count = std::nearbyint(static_cast<double>(line.size()) - spec.right_start);
+      if (!(count >= kInt32Min && count <= kInt32Max)) {
+        return Status::Error("gives a key length out of range for the start column " +
+                             FormatNumber(spec.right_start));
+      }
+      if (count < 0) {
+        return Status::Error("is shorter than the start column " + FormatNumber(spec.right_start));
+      }
+      const auto keep = static_cast<std::size_t>(count);
+      cut = keep >= line.size() ? line : line.substr(line.size() - keep);
+      break;
+    }
+  }
+  *key = TrimSpaces(cut);
+  return Status::Ok();
 }
 
 }  // namespace
@@ -151,33 +191,13 @@ Status ParseKeySpec(SortMode mode, const KeyTexts& texts, KeySpec* spec) {
 
 Status CutKey(std::u16string_view line, const KeySpec& spec, std::u16string* key) {
   std::u16string_view cut;
-  switch (spec.mode) {
-    case SortMode::None:
-      break;
-    case SortMode::LeftMost:
-      cut = line.substr(0, static_cast<std::size_t>(spec.count));
-      break;
-    case SortMode::Middle: {
-      const auto first = static_cast<std::size_t>(spec.start - 1);
-      if (first < line.size()) cut = line.substr(first, static_cast<std::size_t>(spec.count));
-      break;
-    }
-    case SortMode::RightMost: {
-      const double count = std::nearbyint(static_cast<double>(line.size()) - spec.right_start);
-      if (!(count >= kInt32Min && count <= kInt32Max)) {
-        return Status::Error("gives a key length out of range for the start column " +
-                             FormatNumber(spec.right_start));
-      }
-      if (count < 0) {
-        return Status::Error("is shorter than the start column " + FormatNumber(spec.right_start));
-      }
-      const auto keep = static_cast<std::size_t>(count);
-      cut = keep >= line.size() ? line : line.substr(line.size() - keep);
-      break;
-    }
-  }
-  key->assign(TrimSpaces(cut));
+  if (Status s = CutKeyView(line, spec, &cut); !s.ok()) return s;
+  key->assign(cut);
   return Status::Ok();
+}
+
+Status CutKey(std::string_view line, const KeySpec& spec, std::string_view* key) {
+  return CutKeyView(line, spec, key);
 }
 
 Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& texts,
@@ -188,5 +208,16 @@ Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& text
 }
 
 int CompareKeys(std::u16string_view a, std::u16string_view b) { return a.compare(b); }
+
+int CompareKeyBytes(std::string_view a, std::string_view b) {
+  const std::array<std::uint8_t, 256>& order = CharacterOrderOfBytes();
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const std::uint8_t x = order[static_cast<unsigned char>(a[i])];
+    const std::uint8_t y = order[static_cast<unsigned char>(b[i])];
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
 
 }  // namespace ordalis

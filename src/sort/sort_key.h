@@ -22,9 +22,9 @@ struct KeyTexts {
 // The parameters of one mode, converted once. Only the fields of `mode` are set.
 struct KeySpec {
   SortMode mode = SortMode::None;
-  std::int32_t count = 0;   // LeftMost and Middle.
-  std::int32_t start = 1;   // Middle: 1-based first column.
-  double right_start = 0;   // RightMost: characters dropped from the left.
+  std::int32_t count = 0;  // LeftMost and Middle.
+  std::int32_t start = 1;  // Middle: 1-based first column.
+  double right_start = 0;  // RightMost: characters dropped from the left.
 };
 
 // Returns the text as a whole number: a decimal number as a whole, with
@@ -44,11 +44,19 @@ Status ParseKeySpec(SortMode mode, const KeyTexts& texts, KeySpec* spec);
 // is empty.
 Status CutKey(std::u16string_view line, const KeySpec& spec, std::u16string* key);
 
+// The same cut on a line held as code-page bytes, which are one character
+// each: `*key` views the part of `line` that is the key, with no copy.
+Status CutKey(std::string_view line, const KeySpec& spec, std::string_view* key);
+
 // ParseKeySpec and CutKey in one step: the key of one line.
 Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& texts,
                    std::u16string* key);
 
 // Binary comparison on 16-bit character codes: negative, zero or positive.
 int CompareKeys(std::u16string_view a, std::u16string_view b);
+
+// CompareKeys for keys held as code-page bytes: the same order their widened
+// characters have.
+int CompareKeyBytes(std::string_view a, std::string_view b);
 
 }  // namespace ordalis

@@ -37,7 +37,8 @@ SortRunOutcome SortRun(ProgramVariables& variables, SortRunHost& host) {
   // Remembered before the source is read, so it sticks even if the run fails.
   if (std::optional<std::string> directory = DirectoryOf(name)) variables.TargetPath = *directory;
 
-  const Status sorted = SortFile(variables.SourceFileName, name, host.SelectedMode(), host.BoxTexts());
+  const Status sorted =
+      SortFile(variables.SourceFileName, name, host.SelectedMode(), host.BoxTexts());
   if (!sorted.ok()) {
     host.SetBusyPointer(false);
     return {SortRunResult::Failed, sorted.message()};

@@ -87,7 +87,7 @@ TEST_F(TextFileTest, WriteFailuresLeaveEverythingAsItWas) {
   fs::permissions(read_only, fs::perms::owner_read | fs::perms::group_read);
 
   const std::string cases[] = {
-      folder,                  // A folder stands at the target.
+      folder,                   // A folder stands at the target.
       plain + "/under-a-file",  // The parent is a regular file.
       dir_.File("missing/x"),   // The parent does not exist.
       read_only,                // Nobody may write it; refused even for root.

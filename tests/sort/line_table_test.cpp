@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 
+#include "shared/code_page.h"
 #include "support/reference_shell_sort.h"
 #include "support/temp_dir.h"
 
@@ -15,18 +17,28 @@ using testing::ReferenceShellSort;
 using testing::TempDir;
 using testing::WriteBytes;
 
-LineTable TableOf(std::vector<std::u16string> lines) {
+// A table of lines that hold no CR.
+LineTable TableOf(const std::vector<std::u16string>& lines) {
+  std::string bytes;
+  for (const auto& line : lines) bytes += NarrowToCodePage(line) + "\r\n";
   LineTable table;
-  table.LastIndex = static_cast<std::int16_t>(static_cast<int>(lines.size()) - 1);
-  table.SortLines = std::move(lines);
+  EXPECT_TRUE(MakeLineTable(bytes, &table).ok());
   return table;
+}
+
+std::vector<std::u16string> Widened(const std::vector<std::string_view>& lines) {
+  std::vector<std::u16string> widened;
+  for (std::string_view line : lines) widened.push_back(WidenFromCodePage(line));
+  return widened;
 }
 
 std::string Joined(const std::vector<std::u16string>& lines) {
   std::string joined;
-  for (const auto& line : lines) joined += "[" + std::string(line.begin(), line.end()) + "]";
+  for (const auto& line : lines) joined += "[" + NarrowToCodePage(line) + "]";
   return joined;
 }
+
+std::string Joined(const std::vector<std::string_view>& lines) { return Joined(Widened(lines)); }
 
 TEST(ShellSortLinesTest, SortsByKey) {
   struct Case {
@@ -41,17 +53,39 @@ TEST(ShellSortLinesTest, SortsByKey) {
       {"one line", {u"x"}, SortMode::LeftMost, {}, {u"x"}},
       {"two lines", {u"b", u"a"}, SortMode::LeftMost, {u"1"}, {u"a", u"b"}},
       {"three lines", {u"b", u"c", u"a"}, SortMode::LeftMost, {u"1"}, {u"a", u"b", u"c"}},
-      {"capitals first, digits as text", {u"a", u"B", u"9", u"10"}, SortMode::LeftMost, {},
+      {"capitals first, digits as text",
+       {u"a", u"B", u"9", u"10"},
+       SortMode::LeftMost,
+       {},
        {u"10", u"9", u"B", u"a"}},
       {"prefix is less", {u"abcdef", u"ab"}, SortMode::LeftMost, {u"3"}, {u"ab", u"abcdef"}},
+      {"long keys differ late",
+       {u"0123456789abcdefgZ", u"0123456789abcdefgA", u"0123456789abcdef"},
+       SortMode::LeftMost,
+       {u"20"},
+       {u"0123456789abcdef", u"0123456789abcdefgA", u"0123456789abcdefgZ"}},
+      {"a NUL is more than nothing",
+       {std::u16string(u"ab\0", 3), u"ab"},
+       SortMode::LeftMost,
+       {u"3"},
+       {u"ab", std::u16string(u"ab\0", 3)}},
       // All keys equal: no swap ever happens.
-      {"equal keys keep input order", {u"a3", u"a1", u"a2"}, SortMode::LeftMost, {u"1"},
+      {"equal keys keep input order",
+       {u"a3", u"a1", u"a2"},
+       SortMode::LeftMost,
+       {u"1"},
        {u"a3", u"a1", u"a2"}},
       // Gap 2 swaps b1 with a2 across a1; the later passes never swap equal keys back.
-      {"equal keys as the gaps leave them", {u"b1", u"a1", u"a2", u"a3"}, SortMode::LeftMost,
-       {u"1"}, {u"a2", u"a1", u"a3", u"b1"}},
+      {"equal keys as the gaps leave them",
+       {u"b1", u"a1", u"a2", u"a3"},
+       SortMode::LeftMost,
+       {u"1"},
+       {u"a2", u"a1", u"a3", u"b1"}},
       {"no mode moves nothing", {u"c", u"b", u"a"}, SortMode::None, {u"abc"}, {u"c", u"b", u"a"}},
-      {"middle key", {u"x3y", u"z1z", u"a2a"}, SortMode::Middle, {u"", u"1", u"2"},
+      {"middle key",
+       {u"x3y", u"z1z", u"a2a"},
+       SortMode::Middle,
+       {u"", u"1", u"2"},
        {u"z1z", u"a2a", u"x3y"}},
       {"right-most key", {u"12b", u"34a"}, SortMode::RightMost, {u"", u"", u"2"}, {u"34a", u"12b"}},
       {"leading spaces are trimmed", {u"  b", u"a"}, SortMode::LeftMost, {u"3"}, {u"a", u"  b"}},
@@ -73,16 +107,21 @@ TEST(ShellSortLinesTest, FailuresStopTheSortAndLeaveTheTable) {
     const char* message;
   };
   const Case cases[] = {
-      {"left count not a number", SortMode::LeftMost, {u"abc"}, "the left count \"abc\" is not a whole number"},
+      {"left count not a number",
+       SortMode::LeftMost,
+       {u"abc"},
+       "the left count \"abc\" is not a whole number"},
       {"middle start zero", SortMode::Middle, {u"", u"4", u"0"}, "the start column 0 is below 1"},
-      {"right line too short", SortMode::RightMost, {u"", u"", u"20"},
+      {"right line too short",
+       SortMode::RightMost,
+       {u"", u"", u"20"},
        "line 2 is shorter than the start column 20"},
   };
   for (const Case& c : cases) {
     LineTable table = TableOf({std::u16string(25, u'z'), std::u16string(19, u'y'), u"x"});
     const Status status = ShellSortLines(&table, c.mode, c.texts);
     EXPECT_EQ(status.message(), c.message) << c.name;
-    EXPECT_EQ(table.SortLines[0], std::u16string(25, u'z')) << c.name;
+    EXPECT_EQ(table.SortLines[0], std::string(25, 'z')) << c.name;
   }
 }
 
@@ -90,16 +129,19 @@ TEST(ShellSortLinesTest, FailuresStopTheSortAndLeaveTheTable) {
 // compare against the step-by-step sort on many random tables.
 TEST(ShellSortLinesTest, MatchesTheStepByStepSortOnRandomTables) {
   std::mt19937 random(20261207);
-  const char16_t alphabet[] = u"aAb ";
-  const SortMode modes[] = {SortMode::None, SortMode::LeftMost, SortMode::Middle, SortMode::RightMost};
-  const KeyTexts texts[] = {{u"1", u"1", u"1"}, {u"2", u"2", u"2"}, {u"3", u"2", u"3"}, {u"0", u"0", u"4.5"}};
+  // Byte 0x80 (the euro sign) sorts after byte 0xFF.
+  const char16_t alphabet[] = u"aAb \u20ac\u00ff";
+  const SortMode modes[] = {SortMode::None, SortMode::LeftMost, SortMode::Middle,
+                            SortMode::RightMost};
+  const KeyTexts texts[] = {
+      {u"1", u"1", u"1"}, {u"2", u"2", u"2"}, {u"3", u"2", u"3"}, {u"0", u"0", u"4.5"}};
   for (int round = 0; round < 3000; ++round) {
     const std::size_t count = random() % 40;
     std::vector<std::u16string> lines;
     for (std::size_t i = 0; i < count; ++i) {
       std::u16string line;
       const std::size_t length = random() % 7;
-      for (std::size_t c = 0; c < length; ++c) line += alphabet[random() % 4];
+      for (std::size_t c = 0; c < length; ++c) line += alphabet[random() % 6];
       line += static_cast<char16_t>(u'0' + i % 10);  // Tells equal keys apart in the output.
       lines.push_back(line);
     }
@@ -123,14 +165,16 @@ TEST(ShellSortLinesTest, MatchesTheStepByStepSortOnTheWorstInputForHalvingGaps) 
   std::vector<std::u16string> lines;
   for (int i = 0; i < 1025; ++i) {
     const int key = (i % 2 == 0) ? 500 + (i * 7) % 500 : (i * 13) % 500;
-    // Keys repeat, and the second character tells equal keys apart.
-    lines.push_back({static_cast<char16_t>(0x100 + key), static_cast<char16_t>(0x1000 + i)});
+    // Three-digit keys repeat; the line number after them tells equal keys apart.
+    char line[16];
+    std::snprintf(line, sizeof line, "%03d %05d", key, i);
+    lines.push_back(WidenFromCodePage(line));
   }
   std::vector<std::u16string> expected = lines;
-  ASSERT_TRUE(ReferenceShellSort(&expected, SortMode::LeftMost, {u"1"}).ok());
+  ASSERT_TRUE(ReferenceShellSort(&expected, SortMode::LeftMost, {u"3"}).ok());
   LineTable table = TableOf(lines);
-  ASSERT_TRUE(ShellSortLines(&table, SortMode::LeftMost, {u"1"}).ok());
-  EXPECT_EQ(table.SortLines, expected);
+  ASSERT_TRUE(ShellSortLines(&table, SortMode::LeftMost, {u"3"}).ok());
+  EXPECT_EQ(Widened(table.SortLines), expected);
 }
 
 class LineFileTest : public ::testing::Test {
@@ -150,13 +194,16 @@ TEST_F(LineFileTest, LoadsByTheLineRule) {
       {"CR LF", "a\r\nb\r\n", {u"a", u"b"}, false},
       {"CR", "a\rb", {u"a", u"b"}, false},
       {"LF only", "a\nb\n", {u"a\nb\n"}, true},
-      {"binary bytes", std::string("\0\x1a\xff\x80\r\n", 6), {std::u16string(u"\0\x1a\xff\u20ac", 4)}, false},
+      {"binary bytes",
+       std::string("\0\x1a\xff\x80\r\n", 6),
+       {std::u16string(u"\0\x1a\xff\u20ac", 4)},
+       false},
   };
   for (const Case& c : cases) {
     WriteBytes(dir_.File("in"), c.bytes);
     LineTable table;
     ASSERT_TRUE(LoadLines(dir_.File("in"), &table).ok()) << c.name;
-    EXPECT_EQ(table.SortLines, c.lines) << c.name;
+    EXPECT_EQ(Widened(table.SortLines), c.lines) << c.name;
     EXPECT_EQ(table.LastIndex, static_cast<int>(c.lines.size()) - 1) << c.name;
     EXPECT_EQ(table.lone_line_feed, c.lone_line_feed) << c.name;
   }

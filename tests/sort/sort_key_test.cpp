@@ -61,22 +61,12 @@ TEST(LenientNumberTest, TakesTheLeadingNumberAndIgnoresTheRest) {
     double expected;
   };
   const Case cases[] = {
-      {u"20", 20},
-      {u"20 cols", 20},
-      {u"", 0},
-      {u"abc", 0},
+      {u"20", 20},     {u"20 cols", 20}, {u"", 0},      {u"abc", 0},
       {u" 2 0", 20},  // Spaces are skipped wherever they stand.
-      {u"\t1\n5", 15},
-      {u"-4.5x", -4.5},
-      {u"+.5", 0.5},
-      {u"1.2.3", 1.2},
-      {u"1e2", 100},
-      {u"1e", 1},  // An exponent without digits is not part of the number.
-      {u"1e+", 1},
-      {u"2E-1", 0.2},
-      {u"0x10", 0},  // No hexadecimal.
-      {u"-", 0},
-      {u"1e-999", 0},
+      {u"\t1\n5", 15}, {u"-4.5x", -4.5}, {u"+.5", 0.5}, {u"1.2.3", 1.2},
+      {u"1e2", 100},   {u"1e", 1},  // An exponent without digits is not part of the number.
+      {u"1e+", 1},     {u"2E-1", 0.2},   {u"0x10", 0},  // No hexadecimal.
+      {u"-", 0},       {u"1e-999", 0},
   };
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(LenientNumber(c.text), c.expected) << Narrow(c.text);
   EXPECT_TRUE(std::isinf(LenientNumber(u"1e999")));
@@ -102,14 +92,24 @@ TEST(MakeSortKeyTest, CutsAndTrimsTheKeyOfEachMode) {
       {"middle start past the end", SortMode::Middle, {u"12", u"4", u"20"}, u"0123456789", u""},
       {"middle runs off the end", SortMode::Middle, {u"12", u"4", u"5"}, u"abcdef", u"ef"},
       {"middle count zero", SortMode::Middle, {u"12", u"0", u"1"}, u"abc", u""},
-      {"right drops the first columns", SortMode::RightMost, {u"12", u"4", u"20"},
-       u"0123456789abcdefghijKLMNO", u"KLMNO"},
-      {"right with an empty start", SortMode::RightMost, {u"12", u"4", u""}, u"  whole  ", u"whole"},
+      {"right drops the first columns",
+       SortMode::RightMost,
+       {u"12", u"4", u"20"},
+       u"0123456789abcdefghijKLMNO",
+       u"KLMNO"},
+      {"right with an empty start",
+       SortMode::RightMost,
+       {u"12", u"4", u""},
+       u"  whole  ",
+       u"whole"},
       {"right with lenient text", SortMode::RightMost, {u"12", u"4", u"2 cols"}, u"abcd", u"cd"},
       {"right negative start keeps all", SortMode::RightMost, {u"12", u"4", u"-3"}, u"ab", u"ab"},
       {"right start equal to the length", SortMode::RightMost, {u"12", u"4", u"3"}, u"abc", u""},
-      {"right 20.4 on 20 characters", SortMode::RightMost, {u"12", u"4", u"20.4"},
-       u"01234567890123456789", u""},
+      {"right 20.4 on 20 characters",
+       SortMode::RightMost,
+       {u"12", u"4", u"20.4"},
+       u"01234567890123456789",
+       u""},
       {"right half rounds to even", SortMode::RightMost, {u"12", u"4", u"0.5"}, u"abc", u"bc"},
       {"no mode cuts nothing", SortMode::None, {u"abc", u"x", u"y"}, u"abc", u""},
       {"left count not a number", SortMode::LeftMost, {u"abc", u"4", u"20"}, u"abc", nullptr},
@@ -117,9 +117,16 @@ TEST(MakeSortKeyTest, CutsAndTrimsTheKeyOfEachMode) {
       {"left count negative", SortMode::LeftMost, {u"-1", u"4", u"20"}, u"abc", nullptr},
       {"middle start zero", SortMode::Middle, {u"12", u"4", u"0"}, u"abc", nullptr},
       {"middle count negative", SortMode::Middle, {u"12", u"-1", u"1"}, u"abc", nullptr},
-      {"middle lenient text is refused", SortMode::Middle, {u"12", u"4", u"20 cols"}, u"abc", nullptr},
-      {"right line shorter than start", SortMode::RightMost, {u"12", u"4", u"20"},
-       u"0123456789012345678", nullptr},
+      {"middle lenient text is refused",
+       SortMode::Middle,
+       {u"12", u"4", u"20 cols"},
+       u"abc",
+       nullptr},
+      {"right line shorter than start",
+       SortMode::RightMost,
+       {u"12", u"4", u"20"},
+       u"0123456789012345678",
+       nullptr},
       {"right start far below zero", SortMode::RightMost, {u"12", u"4", u"-1e10"}, u"abc", nullptr},
       {"right start infinite", SortMode::RightMost, {u"12", u"4", u"1e999"}, u"abc", nullptr},
   };
@@ -155,9 +162,9 @@ TEST(CompareKeysTest, ComparesCharacterCodes) {
   };
   // Each pair is in ascending order.
   const Case ascending[] = {
-      {u"B", u"a"},        // Capitals come first.
-      {u"10", u"9"},       // Digits are characters, not numbers.
-      {u"ab", u"abc"},     // A prefix is less.
+      {u"B", u"a"},     // Capitals come first.
+      {u"10", u"9"},    // Digits are characters, not numbers.
+      {u"ab", u"abc"},  // A prefix is less.
       {u"", u"a"},
       {u"\u00ff", u"\u20ac"},  // Byte 0xFF sorts before byte 0x80, the euro sign.
       {u"Z", u"\u00e9"},

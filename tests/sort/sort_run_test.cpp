@@ -93,7 +93,8 @@ TEST_F(SortRunTest, AnEmptyTargetDirectoryStartsAtTheProgramsOwn) {
 }
 
 TEST_F(SortRunTest, CancelDoesNothing) {
-  for (const std::optional<std::string>& answer : {std::optional<std::string>(), std::optional<std::string>("")}) {
+  for (const std::optional<std::string>& answer :
+       {std::optional<std::string>(), std::optional<std::string>("")}) {
     host_.events.clear();
     host_.dialog_answer = answer;
     EXPECT_EQ(SortRun(variables_, host_).result, SortRunResult::Cancelled);
@@ -137,8 +138,10 @@ TEST_F(SortRunTest, FailuresWriteNothingButKeepTheTargetDirectory) {
       {"too many lines", many, SortMode::LeftMost, {u"1"}},
       {"bad count", "b\r\na\r\n", SortMode::LeftMost, {u"abc"}},
       {"start column zero", "b\r\na\r\n", SortMode::Middle, {u"1", u"1", u"0"}},
-      {"right-most line too short", "0123456789012345678901\r\n0123456789012345678\r\n",
-       SortMode::RightMost, {u"1", u"1", u"20"}},
+      {"right-most line too short",
+       "0123456789012345678901\r\n0123456789012345678\r\n",
+       SortMode::RightMost,
+       {u"1", u"1", u"20"}},
   };
   const std::string target = dir_.File("out/x.txt");
   for (const Case& c : cases) {
