@@ -1,0 +1,460 @@
+#include "frmordalis.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <QtWidgets>
+
+#include "platformservices.h"
+#include "window/ordalisicon.h"
+
+using ordalis::FileDialogRequest;
+using ordalis::KeyTexts;
+using ordalis::ModeLook;
+using ordalis::PlatformServices;
+using ordalis::SortMode;
+
+namespace {
+
+// Colours of the mode rule and of the same-file warning.
+const QColor kHighlightedBoxColour(0xC0, 0xFF, 0xC0);  // Light green.
+const QColor kHighlightedCaptionColour(0xFF, 0x00, 0x00);
+const QColor kSameFileBoxColour(0xFF, 0xC0, 0xC0);  // Light red.
+
+// The form's client area below the menu bar, in twips.
+constexpr int kClientWidthTwips = 5400;
+constexpr int kClientHeightTwips = 2136;
+constexpr double kTwipsPerInch = 1440.0;
+
+// "Sort" heads the option column in a smaller bold type.
+constexpr double kLabel3PointSize = 7.8;
+// Captions are never shrunk below this size to make them fit.
+constexpr double kSmallestPointSize = 6.0;
+
+const char kAboutTitle[] = " Ordalis  v1.0";
+const char kAboutText[] = "Ordalis v1.0, written by the Ordalis developers.";
+const char* const kHowToLines[] = {
+    "This App will alpha sort ASCII text files that",
+    "are in column format. Backup your files.",
+    "",
+    "Select the type of sort to be done.",
+    "Select the # of characters when applicable.",
+    "Select the start column when applicable.",
+};
+
+QString FromNative(const std::string& path) { return QFile::decodeName(path.c_str()); }
+std::string ToNative(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+void SetBoxColour(QLineEdit* box, const QColor& colour) {
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, colour);  // In every state, disabled too.
+  box->setPalette(palette);
+}
+
+QFileDialog* MakeFileDialog(QWidget* parent, const char* name) {
+  auto* dialog = new QFileDialog(parent);
+  dialog->setObjectName(QString::fromLatin1(name));
+  // Qt's own dialog behaves alike on every desktop and keeps the last name.
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setNameFilters(
+      {QStringLiteral("Data files (*.dat)"), QStringLiteral("Text files (*.txt)")});
+  return dialog;
+}
+
+}  // namespace
+
+frmOrdalis::frmOrdalis(PlatformServices& platform, QWidget* parent)
+    : QMainWindow(parent), platform_(platform) {
+  CreateControls();
+  CreateMenus();
+  CreateDialogs();
+  SetTabOrder();
+  ConnectHandlers();
+  FitFontToCaptions();
+  SetWindowFrame();
+  Form_Load();
+}
+
+frmOrdalis::~frmOrdalis() = default;
+
+void frmOrdalis::closeEvent(QCloseEvent* event) {
+  Form_QueryUnload();
+  event->accept();
+}
+
+// ---------------------------------------------------------------------------
+// Building the window
+
+QRect frmOrdalis::FromTwips(int left, int top, int width, int height) const {
+  const double x_scale = logicalDpiX() / kTwipsPerInch;
+  const double y_scale = logicalDpiY() / kTwipsPerInch;
+  return QRect(qRound(left * x_scale), qRound(top * y_scale), qRound(width * x_scale),
+               qRound(height * y_scale));
+}
+
+void frmOrdalis::CreateControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("ClientArea"));
+  client->setFixedSize(FromTwips(0, 0, kClientWidthTwips, kClientHeightTwips).size());
+  setCentralWidget(client);
+
+  auto button = [&](QPushButton*& member, const char* name, const char* caption, QRect where) {
+    member = new QPushButton(QString::fromLatin1(caption), client);
+    member->setObjectName(QString::fromLatin1(name));
+    member->setAutoDefault(false);
+    member->setGeometry(where);
+  };
+  auto box = [&](QLineEdit*& member, const char* name, QRect where) {
+    member = new QLineEdit(client);
+    member->setObjectName(QString::fromLatin1(name));
+    member->setGeometry(where);
+  };
+  auto label = [&](QLabel*& member, const char* name, const char* caption, QRect where) {
+    member = new QLabel(QString::fromLatin1(caption), client);
+    member->setObjectName(QString::fromLatin1(name));
+    member->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    member->setGeometry(where);
+  };
+  auto option = [&](QRadioButton*& member, const char* name, const char* caption, QRect where) {
+    member = new QRadioButton(QString::fromLatin1(caption), client);
+    member->setObjectName(QString::fromLatin1(name));
+    member->setGeometry(where);
+  };
+
+  button(GetFile, "GetFile", "Source File", FromTwips(300, 180, 1332, 372));
+  button(TargetFile, "TargetFile", "Target File", FromTwips(2040, 180, 1332, 372));
+  TargetFile->setEnabled(false);  // Until a source is chosen.
+  button(CmdExit, "CmdExit", "Quit", FromTwips(3840, 180, 1215, 375));
+  CmdExit->setEnabled(false);  // Until the first completed sort.
+
+  box(SameFileTxt, "SameFileTxt", FromTwips(528, 648, 2484, 288));
+  SameFileTxt->setText(QString::fromLatin1(ordalis::kSameFileWarning));
+  SameFileTxt->setAlignment(Qt::AlignCenter);
+  SetBoxColour(SameFileTxt, kSameFileBoxColour);
+  SameFileTxt->hide();
+
+  label(Label3, "Label3", "Sort", FromTwips(3216, 816, 708, 240));
+  Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+  box(Text1, "Text1", FromTwips(1128, 1008, 492, 288));
+  Text1->setText(QStringLiteral("12"));
+  label(Label1, "Label1", "# char left", FromTwips(1716, 1044, 780, 288));
+  option(Option1, "Option1", "Left most", FromTwips(3060, 1008, 1440, 276));
+
+  box(Text2, "Text2", FromTwips(1128, 1344, 540, 288));
+  Text2->setText(QStringLiteral("4"));
+  label(Label2, "Label2", "# char in middle", FromTwips(1716, 1380, 1236, 168));
+  option(Option2, "Option2", "Middle", FromTwips(3060, 1344, 1452, 276));
+
+  box(Text3, "Text3", FromTwips(1128, 1668, 540, 288));
+  Text3->setText(QStringLiteral("20"));
+  label(Label4, "Label4", "start at column", FromTwips(1740, 1692, 1140, 168));
+  option(Option3, "Option3", "Right most", FromTwips(3060, 1668, 1392, 276));
+
+  // Present for completeness of the form; it is never started and has no handler.
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(50);
+
+  plain_box_colour_ = Text1->palette().color(QPalette::Active, QPalette::Base);
+  plain_caption_colour_ = Option1->palette().color(QPalette::Active, QPalette::ButtonText);
+}
+
+void frmOrdalis::CreateMenus() {
+  // No access keys and no shortcuts; the leading space of " File" is meant.
+  mFile = menuBar()->addMenu(QStringLiteral(" File"));
+  mFile->setObjectName(QStringLiteral("mFile"));
+  mExit = mFile->addAction(QStringLiteral("Exit"));
+  mExit->setObjectName(QStringLiteral("mExit"));
+
+  mHelp = menuBar()->addMenu(QStringLiteral("Help"));
+  mHelp->setObjectName(QStringLiteral("mHelp"));
+  mAbout = mHelp->addAction(QStringLiteral("About"));
+  mAbout->setObjectName(QStringLiteral("mAbout"));
+  mHowTo = mHelp->addAction(QStringLiteral("How To"));
+  mHowTo->setObjectName(QStringLiteral("mHowTo"));
+}
+
+void frmOrdalis::CreateDialogs() {
+  // Kept for the program's life so that each remembers the last name chosen.
+  Source = MakeFileDialog(this, "Source");
+  Target = MakeFileDialog(this, "Target");
+}
+
+void frmOrdalis::SetTabOrder() {
+  // Labels take no focus; disabled and hidden controls are skipped.
+  QWidget* const order[] = {CmdExit, TargetFile, GetFile, Text1, Text2,
+                            Option1, Option2,    Option3, Text3, SameFileTxt};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+void frmOrdalis::ConnectHandlers() {
+  connect(GetFile, &QPushButton::clicked, this, &frmOrdalis::GetFile_Click);
+  connect(TargetFile, &QPushButton::clicked, this, &frmOrdalis::TargetFile_Click);
+  connect(CmdExit, &QPushButton::clicked, this, &frmOrdalis::CmdExit_Click);
+  // Clicks, the space bar and the arrow keys all come as clicked(); start-up
+  // calls the handler itself when it selects an option.
+  connect(Option1, &QRadioButton::clicked, this, &frmOrdalis::Option1_Click);
+  connect(Option2, &QRadioButton::clicked, this, &frmOrdalis::Option2_Click);
+  connect(Option3, &QRadioButton::clicked, this, &frmOrdalis::Option3_Click);
+  connect(mExit, &QAction::triggered, this, &frmOrdalis::mExit_Click);
+  connect(mAbout, &QAction::triggered, this, &frmOrdalis::mAbout_Click);
+  connect(mHowTo, &QAction::triggered, this, &frmOrdalis::mHowTo_Click);
+}
+
+void frmOrdalis::FitFontToCaptions() {
+  // The form was laid out for a small, narrow system font. Keep the desktop's
+  // font family, and shrink its size until every caption fits its control.
+  QStyle* const look = style();
+  const int frame = look->pixelMetric(QStyle::PM_DefaultFrameWidth);
+  const int button_margin = look->pixelMetric(QStyle::PM_ButtonMargin);
+  const int indicator = look->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                        look->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+  QPushButton* const buttons[] = {GetFile, TargetFile, CmdExit};
+  QRadioButton* const options[] = {Option1, Option2, Option3};
+  QLabel* const labels[] = {Label1, Label2, Label4};
+  QLineEdit* const boxes[] = {Text1, Text2, Text3, SameFileTxt};
+
+  // Labels draw no background, so a label may reach past its form width up to
+  // the option column, and below its form height (two are drawn 168 twips
+  // high), without anything changing but the clipping.
+  const int option_column = Option1->x();
+  auto label_room = [&](const QLabel* l) {
+    return std::max(l->width(), option_column - 2 - l->x());
+  };
+  auto label3_font = [](QFont font) {
+    font.setPointSizeF(std::min(font.pointSizeF(), kLabel3PointSize));
+    font.setBold(true);
+    return font;
+  };
+  auto fits = [&](const QFont& font) {
+    QFont bold = font;
+    bold.setBold(true);  // A highlighted option is bold.
+    const QFontMetrics plain_metrics(font);
+    const QFontMetrics bold_metrics(bold);
+    for (QPushButton* b : buttons) {
+      if (plain_metrics.horizontalAdvance(b->text()) + 2 * (button_margin + frame) > b->width()) {
+        return false;
+      }
+    }
+    for (QRadioButton* o : options) {
+      if (indicator + bold_metrics.horizontalAdvance(o->text()) + 2 > o->width()) return false;
+      if (bold_metrics.height() > o->height()) return false;
+    }
+    for (QLabel* l : labels) {
+      if (plain_metrics.horizontalAdvance(l->text()) > label_room(l)) return false;
+    }
+    if (QFontMetrics(label3_font(font)).horizontalAdvance(Label3->text()) > Label3->width()) {
+      return false;
+    }
+    for (QLineEdit* e : boxes) {
+      // QLineEdit keeps two pixels between its frame and the text on each side.
+      if (plain_metrics.horizontalAdvance(e->text()) + 2 * frame + 4 > e->width()) return false;
+      if (plain_metrics.height() + 2 * frame > e->height()) return false;
+    }
+    return true;
+  };
+
+  QFont font = centralWidget()->font();
+  if (font.pointSizeF() <= 0) font.setPointSizeF(font.pixelSize() * 72.0 / logicalDpiY());
+  while (!fits(font) && font.pointSizeF() - 0.25 >= kSmallestPointSize) {
+    font.setPointSizeF(font.pointSizeF() - 0.25);
+  }
+  centralWidget()->setFont(font);
+  Label3->setFont(label3_font(font));
+
+  for (QLabel* l : labels) {
+    const QFontMetrics metrics(l->font());
+    l->resize(std::max(l->width(), std::min(metrics.horizontalAdvance(l->text()), label_room(l))),
+              std::max(l->height(), metrics.height()));
+  }
+}
+
+void frmOrdalis::SetWindowFrame() {
+  setWindowTitle(QStringLiteral("Ordalis"));
+  setWindowIcon(ordalis::OrdalisIcon());
+  // A fixed window: no maximise button, no resizing.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  adjustSize();
+  if (const QScreen* const where = screen()) {
+    move(where->availableGeometry().center() - rect().center());
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Handlers
+
+void frmOrdalis::Form_Load() {
+  ordalis::FormLoad(variables_, *this);
+  // The first enabled control in the tab order.
+  GetFile->setFocus();
+}
+
+void frmOrdalis::Form_QueryUnload() {
+  // Closing the window any other way than Exit or Quit saves nothing.
+  platform_.EndProgram();
+}
+
+void frmOrdalis::GetFile_Click() { ordalis::ChooseSource(variables_, *this); }
+
+void frmOrdalis::TargetFile_Click() { ordalis::SortRun(variables_, *this); }
+
+void frmOrdalis::CmdExit_Click() { mExit_Click(); }
+
+void frmOrdalis::Option1_Click() {
+  ApplyModeLook(ordalis::OptionClickLook(SortMode::LeftMost, Option1->isChecked()));
+}
+
+void frmOrdalis::Option2_Click() {
+  ApplyModeLook(ordalis::OptionClickLook(SortMode::Middle, Option2->isChecked()));
+}
+
+void frmOrdalis::Option3_Click() {
+  ApplyModeLook(ordalis::OptionClickLook(SortMode::RightMost, Option3->isChecked()));
+}
+
+void frmOrdalis::mExit_Click() { ordalis::SaveSettingsAndEnd(variables_, *this); }
+
+void frmOrdalis::mAbout_Click() {
+  platform_.ShowMessage(this, PlatformServices::MessageKind::Plain,
+                        QString::fromLatin1(kAboutTitle), QString::fromLatin1(kAboutText));
+}
+
+void frmOrdalis::mHowTo_Click() {
+  QStringList lines;
+  for (const char* line : kHowToLines) lines << QString::fromLatin1(line);
+  platform_.ShowMessage(this, PlatformServices::MessageKind::Plain, windowTitle(),
+                        lines.join(QStringLiteral("\r\n")));
+}
+
+// ---------------------------------------------------------------------------
+// Helpers
+
+void frmOrdalis::ApplyModeLook(const ModeLook& look) {
+  QLineEdit* const boxes[] = {Text1, Text2, Text3};
+  QRadioButton* const options[] = {Option1, Option2, Option3};
+  for (std::size_t i = 0; i < 3; ++i) {
+    boxes[i]->setEnabled(look.box_enabled[i]);
+    SetBoxColour(boxes[i], look.box_highlighted[i] ? kHighlightedBoxColour : plain_box_colour_);
+
+    const bool highlighted = look.caption_highlighted[i];
+    QPalette palette = options[i]->palette();
+    const QColor& caption = highlighted ? kHighlightedCaptionColour : plain_caption_colour_;
+    palette.setColor(QPalette::WindowText, caption);  // What styles draw the caption in.
+    palette.setColor(QPalette::ButtonText, caption);
+    options[i]->setPalette(palette);
+    QFont font = options[i]->font();
+    font.setBold(highlighted);
+    options[i]->setFont(font);
+  }
+}
+
+std::optional<std::string> frmOrdalis::RunFileDialog(QFileDialog* dialog,
+                                                     const FileDialogRequest& request) {
+  dialog->setWindowTitle(QString::fromStdString(request.title));
+  dialog->setDirectory(FromNative(request.initial_directory));
+  dialog->setFileMode(request.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  const std::optional<QString> chosen = platform_.ShowFileDialog(*dialog);
+  if (!chosen) return std::nullopt;
+  return ToNative(QDir::toNativeSeparators(*chosen));
+}
+
+// ---------------------------------------------------------------------------
+// What the sort run, start-up, the source choice and the exit ask of the window
+
+std::string frmOrdalis::ExecutableDirectory() { return ToNative(platform_.ExecutableDirectory()); }
+
+std::optional<std::string> frmOrdalis::ShowTargetDialog(const FileDialogRequest& request) {
+  return RunFileDialog(Target, request);
+}
+
+void frmOrdalis::SetBusyPointer(bool busy) {
+  if (busy) {
+    setCursor(Qt::WaitCursor);
+  } else {
+    unsetCursor();
+  }
+}
+
+void frmOrdalis::ShowSameFileWarning() { SameFileTxt->show(); }
+
+void frmOrdalis::EnableQuit() { CmdExit->setEnabled(true); }
+
+void frmOrdalis::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+
+void frmOrdalis::StartProgram(const std::string& program, const std::string& argument) {
+  platform_.StartDetached(FromNative(program), {FromNative(argument)});
+}
+
+SortMode frmOrdalis::SelectedMode() {
+  if (Option1->isChecked()) return SortMode::LeftMost;
+  if (Option2->isChecked()) return SortMode::Middle;
+  if (Option3->isChecked()) return SortMode::RightMost;
+  return SortMode::None;
+}
+
+KeyTexts frmOrdalis::BoxTexts() {
+  return {Text1->text().toStdU16String(), Text2->text().toStdU16String(),
+          Text3->text().toStdU16String()};
+}
+
+void frmOrdalis::SetBoxTexts(const KeyTexts& texts) {
+  Text1->setText(QString::fromStdU16String(texts.text1));
+  Text2->setText(QString::fromStdU16String(texts.text2));
+  Text3->setText(QString::fromStdU16String(texts.text3));
+}
+
+void frmOrdalis::ClearOptions() {
+  // An exclusive group refuses to clear its checked button, so lift the rule
+  // for a moment. No click handler runs.
+  for (QRadioButton* option : {Option1, Option2, Option3}) {
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(true);
+  }
+}
+
+void frmOrdalis::SelectOption(SortMode mode) {
+  switch (mode) {
+    case SortMode::LeftMost:
+      Option1->setChecked(true);
+      Option1_Click();
+      break;
+    case SortMode::Middle:
+      Option2->setChecked(true);
+      Option2_Click();
+      break;
+    case SortMode::RightMost:
+      Option3->setChecked(true);
+      Option3_Click();
+      break;
+    case SortMode::None:
+      break;
+  }
+}
+
+void frmOrdalis::HideSameFileWarning() { SameFileTxt->hide(); }
+
+std::optional<std::string> frmOrdalis::ShowSourceDialog(const FileDialogRequest& request) {
+  return RunFileDialog(Source, request);
+}
+
+void frmOrdalis::EnableAndFocusTarget() {
+  TargetFile->setEnabled(true);
+  TargetFile->setFocus();
+}
+
+void frmOrdalis::ReportSettingsNotSaved(const std::string& settings_file,
+                                        const std::string& reason) {
+  QString text = QStringLiteral("The settings could not be saved to %1.")
+                     .arg(QDir::toNativeSeparators(FromNative(settings_file)));
+  if (!reason.empty()) text += QStringLiteral("\n\n") + QString::fromStdString(reason);
+  platform_.ShowMessage(this, PlatformServices::MessageKind::Warning, windowTitle(), text);
+}
+
+void frmOrdalis::EndProgram() { platform_.EndProgram(); }

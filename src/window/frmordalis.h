@@ -1,0 +1,130 @@
+// frmOrdalis: the one window of Ordalis. It picks the source and the target,
+// shows the sort mode with its number boxes, and carries the menus.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QColor>
+#include <QMainWindow>
+
+#include "shared/program_variables.h"
+#include "sort/sort_run.h"
+#include "window/logic/exit_settings.h"
+#include "window/logic/form_load.h"
+#include "window/logic/mode_look.h"
+#include "window/logic/source_choice.h"
+
+class QAction;
+class QCloseEvent;
+class QFileDialog;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace ordalis {
+class PlatformServices;
+}
+
+// The controls keep their form names (Text1, Option1, CmdExit, ...) and the
+// handlers are named <Control>_<Event> (GetFile_Click, Form_Load). Every
+// widget's object name equals its member name. The window serves the sort run,
+// start-up, the source choice and the exit as their host.
+class frmOrdalis : public QMainWindow,
+                   private ordalis::SortRunHost,
+                   private ordalis::FormLoadHost,
+                   private ordalis::SourceChoiceHost,
+                   private ordalis::ExitHost {
+  Q_OBJECT
+
+ public:
+  // Builds the window and runs start-up (Form_Load) with `platform`, which
+  // must outlive the window.
+  explicit frmOrdalis(ordalis::PlatformServices& platform, QWidget* parent = nullptr);
+  ~frmOrdalis() override;
+
+  // The program-wide variables as they stand.
+  const ordalis::ProgramVariables& variables() const { return variables_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private slots:
+  void Form_Load();
+  void Form_QueryUnload();
+  void GetFile_Click();
+  void TargetFile_Click();
+  void CmdExit_Click();
+  void Option1_Click();
+  void Option2_Click();
+  void Option3_Click();
+  void mExit_Click();
+  void mAbout_Click();
+  void mHowTo_Click();
+
+ private:
+  // Builders, in the order the constructor calls them.
+  void CreateControls();
+  void CreateMenus();
+  void CreateDialogs();
+  void SetTabOrder();
+  void ConnectHandlers();
+  void FitFontToCaptions();
+  void SetWindowFrame();
+
+  QRect FromTwips(int left, int top, int width, int height) const;
+  void ApplyModeLook(const ordalis::ModeLook& look);
+  std::optional<std::string> RunFileDialog(QFileDialog* dialog,
+                                           const ordalis::FileDialogRequest& request);
+
+  // SortRunHost, FormLoadHost, SourceChoiceHost and ExitHost.
+  std::string ExecutableDirectory() override;
+  std::optional<std::string> ShowTargetDialog(const ordalis::FileDialogRequest& request) override;
+  void SetBusyPointer(bool busy) override;
+  void ShowSameFileWarning() override;
+  void EnableQuit() override;
+  void ProcessPendingEvents() override;
+  void StartProgram(const std::string& program, const std::string& argument) override;
+  ordalis::SortMode SelectedMode() override;
+  ordalis::KeyTexts BoxTexts() override;
+  void SetBoxTexts(const ordalis::KeyTexts& texts) override;
+  void ClearOptions() override;
+  void SelectOption(ordalis::SortMode mode) override;
+  void HideSameFileWarning() override;
+  std::optional<std::string> ShowSourceDialog(const ordalis::FileDialogRequest& request) override;
+  void EnableAndFocusTarget() override;
+  void ReportSettingsNotSaved(const std::string& settings_file, const std::string& reason) override;
+  void EndProgram() override;
+
+  ordalis::PlatformServices& platform_;
+  ordalis::ProgramVariables variables_;
+  QColor plain_box_colour_;
+  QColor plain_caption_colour_;
+
+  QPushButton* GetFile = nullptr;
+  QPushButton* TargetFile = nullptr;
+  QPushButton* CmdExit = nullptr;
+  QLineEdit* SameFileTxt = nullptr;
+  QLabel* Label3 = nullptr;
+  QLineEdit* Text1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QRadioButton* Option1 = nullptr;
+  QLineEdit* Text2 = nullptr;
+  QLabel* Label2 = nullptr;
+  QRadioButton* Option2 = nullptr;
+  QLineEdit* Text3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QRadioButton* Option3 = nullptr;
+  QFileDialog* Source = nullptr;
+  QFileDialog* Target = nullptr;
+  QTimer* Timer1 = nullptr;
+
+  QMenu* mFile = nullptr;
+  QAction* mExit = nullptr;
+  QMenu* mHelp = nullptr;
+  QAction* mAbout = nullptr;
+  QAction* mHowTo = nullptr;
+};

@@ -1,0 +1,29 @@
+#include "exit_settings.h"
+
+#include "shared/code_page.h"
+
+namespace ordalis {
+
+SettingsValues GatherSettings(const ProgramVariables& variables, const KeyTexts& texts,
+                              SortMode selected) {
+  SettingsValues values;
+  values.source_path = variables.SourcePath;
+  values.target_path = variables.TargetPath;
+  values.left_count_text = NarrowToCodePage(texts.text1);
+  values.middle_count_text = NarrowToCodePage(texts.text2);
+  values.start_column_text = NarrowToCodePage(texts.text3);
+  // The option selected now, not the one read at start-up.
+  values.option_choice =
+      selected == SortMode::None ? std::string() : std::to_string(static_cast<int>(selected));
+  return values;
+}
+
+void SaveSettingsAndEnd(const ProgramVariables& variables, ExitHost& host) {
+  const SettingsValues values = GatherSettings(variables, host.BoxTexts(), host.SelectedMode());
+  if (const Status written = WriteSettings(variables.AppPath, values); !written.ok()) {
+    host.ReportSettingsNotSaved(SettingsFilePath(variables.AppPath), written.message());
+  }
+  host.EndProgram();
+}
+
+}  // namespace ordalis

@@ -1,0 +1,40 @@
+// Leaving through File > Exit or "Quit": save the settings, then end.
+#pragma once
+
+#include <string>
+
+#include "settings/settings_file.h"
+#include "shared/program_variables.h"
+#include "shared/sort_mode.h"
+#include "sort/sort_key.h"
+
+namespace ordalis {
+
+// What the orderly exit needs from the window and the operating system.
+class ExitHost {
+ public:
+  virtual ~ExitHost() = default;
+
+  // The current texts of the three number boxes.
+  virtual KeyTexts BoxTexts() = 0;
+  // The sort mode of the selected option button, or None.
+  virtual SortMode SelectedMode() = 0;
+  // Tells the user that `settings_file` could not be written, and why.
+  virtual void ReportSettingsNotSaved(const std::string& settings_file,
+                                      const std::string& reason) = 0;
+  // Ends the program at once, with no further window events.
+  virtual void EndProgram() = 0;
+};
+
+// Returns the values to save: the two directories of `variables`, `texts`
+// narrowed to the settings file's code page, and the number of `selected`
+// ("1", "2", "3"; empty for no mode, which leaves the last line out).
+SettingsValues GatherSettings(const ProgramVariables& variables, const KeyTexts& texts,
+                              SortMode selected);
+
+// Writes the settings file in AppPath from the window's current state; if it
+// cannot be written the old file stays as it was and the user is told. Then
+// ends the program either way.
+void SaveSettingsAndEnd(const ProgramVariables& variables, ExitHost& host);
+
+}  // namespace ordalis

@@ -1,0 +1,7 @@
+#include "platformservices.h"
+
+namespace ordalis {
+
+PlatformServices::~PlatformServices() = default;
+
+}  // namespace ordalis
