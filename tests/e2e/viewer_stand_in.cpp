@@ -1,0 +1,17 @@
+// Stands in for the text viewers the program starts after a sort: records how
+// it was called in "<its own path>.args" (the argument count, then each
+// argument on a line of its own) and ends.
+#include <cstdio>
+#include <string>
+
+int main(int argc, char* argv[]) {
+  const std::string record = std::string(argv[0]) + ".args";
+  const std::string partial = record + ".partial";
+  std::FILE* out = std::fopen(partial.c_str(), "wb");
+  if (out == nullptr) return 1;
+  std::fprintf(out, "%d\n", argc - 1);
+  for (int i = 1; i < argc; ++i) std::fprintf(out, "%s\n", argv[i]);
+  if (std::fclose(out) != 0) return 1;
+  // Renamed into place so that a reader never sees half a record.
+  return std::rename(partial.c_str(), record.c_str()) == 0 ? 0 : 1;
+}
