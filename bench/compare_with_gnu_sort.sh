@@ -39,7 +39,8 @@ else
 fi
 
 # One line: a 12-character key, a space, 85 random letters, CR LF (100 bytes).
-# shape: random | sorted | reversed | all_equal | few_distinct | alternating_halves
+# shape: random | sorted | reversed | all_equal | few_distinct |
+#        alternating_halves | alternating_pairs
 generate() {
   local shape=$1 lines=$2
   awk -v shape="$shape" -v n="$lines" -v seed=20240607 '
@@ -58,7 +59,7 @@ generate() {
       srand(seed)
       alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
       lower = "abcdefghijklmnopqrstuvwxyz"
-      if (shape == "alternating_halves") {
+      if (shape ~ /^alternating/) {
         # Even positions (0-based) take keys above the median, odd ones keys
         # below it: the halving gaps are even until the last, so the two
         # halves only meet in the final pass.
@@ -80,18 +81,22 @@ generate() {
           key = sprintf("%012d", 42)
         } else if (shape == "few_distinct") {
           key = sprintf("%012d", int(rand() * 8) * 1000)
-        } else {
+        } else if (shape == "alternating_halves") {
           key = sprintf("%012d", i % 2 == 0 ? high[int(i / 2)] : low[int(i / 2)])
+        } else {
+          # alternating_pairs: the same, with every key twice, so that the
+          # order of equal keys is at stake in every pass.
+          key = sprintf("%012d", int((i % 2 == 0 ? high[int(i / 2)] : low[int(i / 2)]) / 2))
         }
         printf "%s %s\r\n", key, filler()
       }
     }'
 }
 
-shapes=(random sorted reversed all_equal few_distinct alternating_halves)
+shapes=(random sorted reversed all_equal few_distinct alternating_halves alternating_pairs)
 for shape in "${shapes[@]}"; do
   lines=10001
-  [[ $shape == alternating_halves ]] && lines=8193
+  [[ $shape == alternating_* ]] && lines=8193
   [[ -s $data/$shape.dat ]] || generate "$shape" "$lines" >"$data/$shape.dat"
 done
 

@@ -30,7 +30,15 @@ constexpr int kLineBytes = 100;  // With CR LF: 10001 lines make about 1 MB.
 // so positions of one parity never meet until the final pass.
 constexpr int kWorstLines = 8193;
 
-enum class Shape { Random, Sorted, Reversed, AllEqual, FewDistinct, AlternatingHalves };
+enum class Shape {
+  Random,
+  Sorted,
+  Reversed,
+  AllEqual,
+  FewDistinct,
+  AlternatingHalves,
+  AlternatingPairs,  // The same with every key twice: equal keys at stake in every pass.
+};
 
 std::string NumberKey(long value) {
   char key[kKeyWidth + 1];
@@ -39,8 +47,9 @@ std::string NumberKey(long value) {
 }
 
 std::vector<std::string> Keys(Shape shape, std::mt19937& random) {
-  const auto lines =
-      static_cast<std::size_t>(shape == Shape::AlternatingHalves ? kWorstLines : kLineSlots);
+  const auto lines = static_cast<std::size_t>(
+      shape == Shape::AlternatingHalves || shape == Shape::AlternatingPairs ? kWorstLines
+                                                                            : kLineSlots);
   std::vector<std::string> keys(lines);
   static constexpr char kAlphabet[] =
       "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
@@ -65,7 +74,8 @@ std::vector<std::string> Keys(Shape shape, std::mt19937& random) {
       for (std::string& key : keys) key = NumberKey(pick(random) * 1000);
       break;
     }
-    case Shape::AlternatingHalves: {
+    case Shape::AlternatingHalves:
+    case Shape::AlternatingPairs: {
       // Even positions take the keys above the median, odd ones those below.
       const std::size_t below = lines / 2;
       std::vector<long> low(below), high(lines - below);
@@ -74,7 +84,8 @@ std::vector<std::string> Keys(Shape shape, std::mt19937& random) {
       std::shuffle(low.begin(), low.end(), random);
       std::shuffle(high.begin(), high.end(), random);
       for (std::size_t i = 0; i < lines; ++i) {
-        keys[i] = NumberKey(i % 2 == 0 ? high[i / 2] : low[i / 2]);
+        const long value = i % 2 == 0 ? high[i / 2] : low[i / 2];
+        keys[i] = NumberKey(shape == Shape::AlternatingPairs ? value / 2 : value);
       }
       break;
     }
@@ -159,6 +170,8 @@ BENCHMARK_CAPTURE(BM_SortFile, few_distinct, Shape::FewDistinct, "few_distinct")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SortFile, alternating_halves_8193, Shape::AlternatingHalves,
                   "alternating_halves")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SortFile, alternating_pairs_8193, Shape::AlternatingPairs, "alternating_pairs")
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
