@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "support/visible.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -38,26 +40,7 @@ std::string Describe(const std::vector<std::string>& args) {
   return text;
 }
 
-// Makes bytes readable in a failure message: CR, LF and unprintables escaped.
-std::string Visible(const std::string& bytes) {
-  std::string text;
-  for (char byte : bytes) {
-    const auto c = static_cast<unsigned char>(byte);
-    if (c == '\r') {
-      text += "\\r";
-    } else if (c == '\n') {
-      text += "\\n";
-    } else if (c < 0x20 || c >= 0x7F) {
-      const char* digits = "0123456789abcdef";
-      text += "\\x";
-      text += digits[c >> 4];
-      text += digits[c & 15];
-    } else {
-      text += static_cast<char>(c);
-    }
-  }
-  return text;
-}
+using ordalis::testing::Visible;
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -17,6 +17,7 @@
 #include "shared/directory_of.h"
 #include "shared/text_file.h"
 #include "support/platform.h"
+#include "support/visible.h"
 
 namespace ordalis {
 namespace {
@@ -33,25 +34,7 @@ Fields FieldsOf(const SettingsValues& v) {
           v.middle_count_text, v.start_column_text, v.option_choice};
 }
 
-// Shows control bytes so a failing input can be read in the log.
-std::string Visible(std::string_view bytes) {
-  std::string shown;
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '\r') {
-      shown += "\\r";
-    } else if (c == '\n') {
-      shown += "\\n";
-    } else if (byte < 0x20 || byte >= 0x7F) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-      shown += hex;
-    } else {
-      shown += c;
-    }
-  }
-  return shown;
-}
+using testing::Visible;
 
 std::string ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
