@@ -388,7 +388,10 @@ void frmOrdalis::EnableQuit() { CmdExit->setEnabled(true); }
 void frmOrdalis::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
 void frmOrdalis::StartProgram(const std::string& program, const std::string& argument) {
-  platform_.StartDetached(FromNative(program), {FromNative(argument)});
+  // The bytes go out as they came: through a QString, whatever is not valid
+  // UTF-8 would turn into replacement characters and name another file.
+  platform_.StartDetached(QByteArray::fromStdString(program),
+                          {QByteArray::fromStdString(argument)});
 }
 
 SortMode frmOrdalis::SelectedMode() {

@@ -4,8 +4,9 @@
 
 #include <optional>
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 class QFileDialog;
 class QWidget;
@@ -23,9 +24,11 @@ class PlatformServices {
   // Shows `dialog`, already set up, modally. Returns the chosen full path, or
   // nothing when the user cancels.
   virtual std::optional<QString> ShowFileDialog(QFileDialog& dialog) = 0;
-  // Starts `program` with `arguments`, without a shell and without waiting.
-  // Returns false when it could not be started.
-  virtual bool StartDetached(const QString& program, const QStringList& arguments) = 0;
+  // Starts `program`, a path, with `arguments`, without a shell and without
+  // waiting. Both are in the file system's own encoding and reach the program
+  // byte for byte, whether or not they are valid UTF-8. Returns false when it
+  // could not be started.
+  virtual bool StartDetached(const QByteArray& program, const QList<QByteArray>& arguments) = 0;
   // Shows a modal message box with only an OK button.
   virtual void ShowMessage(QWidget* parent, MessageKind kind, const QString& title,
                            const QString& text) = 0;

@@ -9,7 +9,7 @@ class QtPlatformServices final : public PlatformServices {
  public:
   QString ExecutableDirectory() override;
   std::optional<QString> ShowFileDialog(QFileDialog& dialog) override;
-  bool StartDetached(const QString& program, const QStringList& arguments) override;
+  bool StartDetached(const QByteArray& program, const QList<QByteArray>& arguments) override;
   void ShowMessage(QWidget* parent, MessageKind kind, const QString& title,
                    const QString& text) override;
   [[noreturn]] void EndProgram() override;

@@ -6,6 +6,8 @@
 #include <optional>
 #include <utility>
 
+#include <QByteArray>
+#include <QFile>
 #include <QFileDialog>
 #include <QList>
 #include <QString>
@@ -24,7 +26,7 @@ class FakePlatformServices : public ordalis::PlatformServices {
     QFileDialog::AcceptMode accept = QFileDialog::AcceptOpen;
     bool asks_before_overwrite = true;
   };
-  struct Start {
+  struct Start {  // Decoded from the bytes the window passed.
     QString program;
     QStringList arguments;
   };
@@ -60,9 +62,11 @@ class FakePlatformServices : public ordalis::PlatformServices {
     return answers.takeFirst();
   }
 
-  bool StartDetached(const QString& program, const QStringList& arguments) override {
+  bool StartDetached(const QByteArray& program, const QList<QByteArray>& arguments) override {
     events << QStringLiteral("start");
-    starts.append({program, arguments});
+    QStringList texts;
+    for (const QByteArray& argument : arguments) texts << QFile::decodeName(argument);
+    starts.append({QFile::decodeName(program), texts});
     if (while_starting) while_starting();
     return true;
   }
