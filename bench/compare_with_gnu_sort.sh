@@ -144,6 +144,11 @@ echo
 for shape in "${shapes[@]}"; do
   src=$data/$shape.dat
   echo "== $shape: $(wc -l <"$src") lines, $(wc -c <"$src") bytes; $(check "$shape")"
+  if [[ -x /usr/bin/time ]]; then
+    # Peak resident memory, as GNU time's verbose report gives it.
+    peak() { /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident/ { print $2 " KiB" }'; }
+    echo "  peak memory: ordalis-sort $(peak "$ordalis" "$src" "$data/$shape.ordalis"), GNU sort $(peak sort -s '-t|' -k1.1,1.12 -o "$data/$shape.gnu" "$src")"
+  fi
   if [[ ${USE_HYPERFINE:-1} == 1 ]] && command -v hyperfine >/dev/null; then
     hyperfine -N --warmup 5 --runs "$runs" --style basic \
       --export-markdown "$data/$shape.md" \
