@@ -55,7 +55,15 @@ std::vector<std::uint32_t> RankKeys(const std::vector<std::string_view>& keys,
     if (a.length <= 16 || b.length <= 16) return a.length < b.length;
     return CompareKeyBytes(keys[a.line].substr(16), keys[b.line].substr(16)) < 0;
   };
-  std::sort(entries.begin(), entries.end(), less);
+  // Data files often come sorted already, or sorted the other way round.
+  // Ranks do not depend on the order of lines within equal keys, so a
+  // reversed file may simply be turned round.
+  const auto greater = [&less](const Entry& a, const Entry& b) { return less(b, a); };
+  if (std::is_sorted(entries.begin(), entries.end(), greater)) {
+    std::reverse(entries.begin(), entries.end());
+  } else if (!std::is_sorted(entries.begin(), entries.end(), less)) {
+    std::sort(entries.begin(), entries.end(), less);
+  }
   std::vector<std::uint32_t> rank(keys.size());
   std::uint32_t current = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
