@@ -68,6 +68,29 @@ std::FILE* CreateTemporaryFile(const fs::path& directory, const std::string& ste
   return nullptr;
 }
 
+// Writes the pieces in large blocks: a call to fwrite per short piece would
+// cost more than the copying.
+bool WritePieces(std::span<const std::string_view> pieces, std::FILE* file) {
+  constexpr std::size_t kBlock = 1 << 16;
+  std::string block;
+  block.reserve(kBlock);
+  const auto write = [file](std::string_view bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  };
+  for (std::string_view piece : pieces) {
+    if (block.size() + piece.size() > kBlock) {
+      if (!write(block)) return false;
+      block.clear();
+    }
+    if (piece.size() >= kBlock) {
+      if (!write(piece)) return false;
+    } else {
+      block.append(piece);
+    }
+  }
+  return write(block);
+}
+
 }  // namespace
 
 Status ReadWholeFile(const std::string& path, std::string* contents) {
@@ -122,6 +145,10 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view contents) {
+  return WriteFileAtomically(path, std::span<const std::string_view>(&contents, 1));
+}
+
+Status WriteFileAtomically(const std::string& path, std::span<const std::string_view> pieces) {
   fs::path target;
   if (Status s = ResolveLinks(path, &target); !s.ok()) return s;
 
@@ -151,7 +178,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view contents) {
   std::FILE* file = CreateTemporaryFile(directory, target.filename().string(), &temp);
   if (file == nullptr)
     return Status::Error("cannot write " + Quoted(path) + ": " + ErrnoReason(errno));
-  bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+  bool written = WritePieces(pieces, file);
   int error = errno;
   written = written && FlushToDisk(file);
   if (!written) error = errno;

@@ -2,6 +2,7 @@
 // the program reads.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,9 @@ std::vector<std::string_view> SplitLines(std::string_view bytes);
 // bits; a symbolic link is written through to the file it names. A target
 // whose permission bits allow nobody to write it is refused.
 Status WriteFileAtomically(const std::string& path, std::string_view contents);
+
+// The same, with the contents given as pieces written one after another.
+Status WriteFileAtomically(const std::string& path, std::span<const std::string_view> pieces);
 
 // True when `a` and `b` are the same name, or two names of one existing file
 // (another letter case, "." or ".." segments, symbolic or hard links).

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <numeric>
 
 #include "shared/code_page.h"
@@ -186,17 +185,14 @@ Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
 }
 
 Status WriteLines(const std::string& path, const LineTable& table) {
-  std::size_t size = 0;
-  for (std::string_view line : table.SortLines) size += line.size() + 2;
-  std::string bytes(size, '\0');
-  char* out = bytes.data();
+  // The lines go out from the source's own bytes, each followed by CR LF.
+  std::vector<std::string_view> pieces;
+  pieces.reserve(2 * table.SortLines.size());
   for (std::string_view line : table.SortLines) {
-    std::memcpy(out, line.data(), line.size());
-    out += line.size();
-    *out++ = '\r';
-    *out++ = '\n';
+    pieces.push_back(line);
+    pieces.push_back("\r\n");
   }
-  return WriteFileAtomically(path, bytes);
+  return WriteFileAtomically(path, pieces);
 }
 
 }  // namespace ordalis
