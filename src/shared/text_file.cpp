@@ -68,24 +68,25 @@ std::FILE* CreateTemporaryFile(const fs::path& directory, const std::string& ste
   return nullptr;
 }
 
-// Writes the pieces in large blocks: a call to fwrite per short piece would
-// cost more than the copying.
-bool WritePieces(std::span<const std::string_view> pieces, std::FILE* file) {
+// Writes each line and its line end in large blocks: a call to fwrite per
+// short line would cost more than the copying.
+bool WriteBlocks(std::span<const std::string_view> lines, std::string_view line_end,
+                 std::FILE* file) {
   constexpr std::size_t kBlock = 1 << 16;
   std::string block;
   block.reserve(kBlock);
   const auto write = [file](std::string_view bytes) {
     return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   };
-  for (std::string_view piece : pieces) {
-    if (block.size() + piece.size() > kBlock) {
+  for (std::string_view line : lines) {
+    if (block.size() + line.size() + line_end.size() > kBlock) {
       if (!write(block)) return false;
       block.clear();
     }
-    if (piece.size() >= kBlock) {
-      if (!write(piece)) return false;
+    if (line.size() + line_end.size() > kBlock) {
+      if (!write(line) || !write(line_end)) return false;
     } else {
-      block.append(piece);
+      block.append(line).append(line_end);
     }
   }
   return write(block);
@@ -130,6 +131,7 @@ Status ReadWholeFile(const std::string& path, std::string* contents) {
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
   std::vector<std::string_view> lines;
+  lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r')) + 1);
   std::size_t start = 0;
   while (start < bytes.size()) {
     const std::size_t cr = bytes.find('\r', start);
@@ -145,10 +147,11 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view contents) {
-  return WriteFileAtomically(path, std::span<const std::string_view>(&contents, 1));
+  return WriteLinesAtomically(path, std::span<const std::string_view>(&contents, 1), {});
 }
 
-Status WriteFileAtomically(const std::string& path, std::span<const std::string_view> pieces) {
+Status WriteLinesAtomically(const std::string& path, std::span<const std::string_view> lines,
+                            std::string_view line_end) {
   fs::path target;
   if (Status s = ResolveLinks(path, &target); !s.ok()) return s;
 
@@ -178,7 +181,7 @@ Status WriteFileAtomically(const std::string& path, std::span<const std::string_
   std::FILE* file = CreateTemporaryFile(directory, target.filename().string(), &temp);
   if (file == nullptr)
     return Status::Error("cannot write " + Quoted(path) + ": " + ErrnoReason(errno));
-  bool written = WritePieces(pieces, file);
+  bool written = WriteBlocks(lines, line_end, file);
   int error = errno;
   written = written && FlushToDisk(file);
   if (!written) error = errno;

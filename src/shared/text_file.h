@@ -28,8 +28,9 @@ std::vector<std::string_view> SplitLines(std::string_view bytes);
 // whose permission bits allow nobody to write it is refused.
 Status WriteFileAtomically(const std::string& path, std::string_view contents);
 
-// The same, with the contents given as pieces written one after another.
-Status WriteFileAtomically(const std::string& path, std::span<const std::string_view> pieces);
+// The same, with the contents given as lines, each followed by `line_end`.
+Status WriteLinesAtomically(const std::string& path, std::span<const std::string_view> lines,
+                            std::string_view line_end);
 
 // True when `a` and `b` are the same name, or two names of one existing file
 // (another letter case, "." or ".." segments, symbolic or hard links).

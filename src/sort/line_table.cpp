@@ -174,25 +174,16 @@ Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
   }
 
   std::vector<std::string_view> lines(count);
-  table->SortKeys.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
-    const auto line = static_cast<std::size_t>(items[i] & 0xFFFFFFFF);
-    lines[i] = table->SortLines[line];
-    table->SortKeys[i] = keys[line];
+    lines[i] = table->SortLines[static_cast<std::size_t>(items[i] & 0xFFFFFFFF)];
   }
   table->SortLines = std::move(lines);
+  table->SortKeys = std::move(keys);
   return Status::Ok();
 }
 
 Status WriteLines(const std::string& path, const LineTable& table) {
-  // The lines go out from the source's own bytes, each followed by CR LF.
-  std::vector<std::string_view> pieces;
-  pieces.reserve(2 * table.SortLines.size());
-  for (std::string_view line : table.SortLines) {
-    pieces.push_back(line);
-    pieces.push_back("\r\n");
-  }
-  return WriteFileAtomically(path, pieces);
+  return WriteLinesAtomically(path, table.SortLines, "\r\n");
 }
 
 }  // namespace ordalis

@@ -23,7 +23,7 @@ inline constexpr int kLineSlots = 10001;
 struct LineTable {
   std::shared_ptr<const std::string> text;  // The source's bytes; the lines view them.
   std::vector<std::string_view> SortLines;  // The lines, without their line ends.
-  std::vector<std::string_view> SortKeys;   // Each line's key, once the sort has cut them.
+  std::vector<std::string_view> SortKeys;   // The sort's keys, in the order lines were loaded.
   std::int16_t LastIndex = -1;              // Index of the last line; -1 for no lines.
   bool lone_line_feed = false;              // Some line feed ended no line and stayed in its line.
 };
