@@ -17,15 +17,48 @@ constexpr double kInt32Max = std::numeric_limits<std::int32_t>::max();
 
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-// Parses a validated decimal number ("-12.5e3", no leading '+'). Overflow
-// gives an infinity and underflow gives zero, as the written value means.
-double ParseDecimal(const std::string& number, bool negative_exponent) {
+// The power of ten of the first nonzero digit of a validated decimal number
+// ("-12.5e3" gives 4), or nothing when every digit is zero.
+std::optional<long long> LeadingPowerOfTen(const std::string& number) {
+  std::size_t i = !number.empty() && number[0] == '-' ? 1 : 0;
+  long long integer_digits = 0;
+  long long first_nonzero = -1;  // Index among all mantissa digits.
+  long long digits = 0;
+  bool after_point = false;
+  for (; i < number.size() && number[i] != 'e'; ++i) {
+    if (number[i] == '.') {
+      after_point = true;
+      continue;
+    }
+    if (!after_point) ++integer_digits;
+    if (number[i] != '0' && first_nonzero < 0) first_nonzero = digits;
+    ++digits;
+  }
+  if (first_nonzero < 0) return std::nullopt;
+  long long exponent = 0;
+  if (i < number.size()) {
+    std::size_t j = i + 1;
+    const bool negative = j < number.size() && number[j] == '-';
+    if (negative) ++j;
+    for (; j < number.size(); ++j) {
+      if (exponent < 1'000'000'000) exponent = exponent * 10 + (number[j] - '0');
+    }
+    if (negative) exponent = -exponent;
+  }
+  return integer_digits - 1 - first_nonzero + exponent;
+}
+
+// Parses a validated decimal number ("-12.5e3", no leading '+'). A value too
+// large for a double gives an infinity and one too small gives zero, as the
+// written value means.
+double ParseDecimal(const std::string& number) {
   double value = 0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   (void)end;
   if (error == std::errc::result_out_of_range) {
     const bool negative = !number.empty() && number[0] == '-';
-    if (negative_exponent) return negative ? -0.0 : 0.0;
+    const std::optional<long long> power = LeadingPowerOfTen(number);
+    if (!power || *power < 0) return negative ? -0.0 : 0.0;
     return negative ? -std::numeric_limits<double>::infinity()
                     : std::numeric_limits<double>::infinity();
   }
@@ -35,10 +68,9 @@ double ParseDecimal(const std::string& number, bool negative_exponent) {
 // Reads the longest decimal number at the front of `text`:
 // [sign] digits [. digits] [e [sign] digits]. Returns the characters read,
 // or 0 when no digit was read.
-std::size_t ReadDecimal(std::u16string_view text, std::string* number, bool* negative_exponent) {
+std::size_t ReadDecimal(std::u16string_view text, std::string* number) {
   std::size_t i = 0;
   number->clear();
-  *negative_exponent = false;
   if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
     if (text[i] == u'-') *number += '-';
     ++i;
@@ -63,7 +95,6 @@ std::size_t ReadDecimal(std::u16string_view text, std::string* number, bool* neg
     for (; j < text.size() && IsDigit(text[j]); ++j) exponent += static_cast<char>(text[j]);
     if (j > exponent_start) {
       *number += exponent;
-      *negative_exponent = exponent.size() > 1 && exponent[1] == '-';
       i = j;
     }
   }
@@ -140,11 +171,10 @@ Status CutKeyView(std::basic_string_view<Char> line, const KeySpec& spec,
 std::optional<std::int32_t> WholeNumber(std::u16string_view text) {
   const std::u16string_view trimmed = TrimSpaces(text);
   std::string number;
-  bool negative_exponent = false;
-  if (ReadDecimal(trimmed, &number, &negative_exponent) != trimmed.size() || trimmed.empty()) {
+  if (ReadDecimal(trimmed, &number) != trimmed.size() || trimmed.empty()) {
     return std::nullopt;
   }
-  const double rounded = std::nearbyint(ParseDecimal(number, negative_exponent));
+  const double rounded = std::nearbyint(ParseDecimal(number));
   if (!(rounded >= kInt32Min && rounded <= kInt32Max)) return std::nullopt;
   return static_cast<std::int32_t>(rounded);
 }
@@ -155,9 +185,8 @@ double LenientNumber(std::u16string_view text) {
     if (c != u' ' && c != u'\t' && c != u'\n') compact += c;
   }
   std::string number;
-  bool negative_exponent = false;
-  if (ReadDecimal(compact, &number, &negative_exponent) == 0) return 0;
-  return ParseDecimal(number, negative_exponent);
+  if (ReadDecimal(compact, &number) == 0) return 0;
+  return ParseDecimal(number);
 }
 
 Status ParseKeySpec(SortMode mode, const KeyTexts& texts, KeySpec* spec) {

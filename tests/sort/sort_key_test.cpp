@@ -55,6 +55,20 @@ TEST(WholeNumberTest, ReadsDecimalNumbersAsAWhole) {
   for (const Case& c : cases) EXPECT_EQ(WholeNumber(c.text), c.expected) << Narrow(c.text);
 }
 
+TEST(NumberTest, ValuesBeyondADoubleAreHugeOrZeroAsWritten) {
+  const std::u16string tiny = u"0." + std::u16string(400, u'0') + u"1";  // 1e-401
+  const std::u16string huge = std::u16string(400, u'9');
+  const std::u16string huge_fraction = u"0.00" + std::u16string(400, u'9') + u"e500";
+  EXPECT_EQ(WholeNumber(tiny), std::optional<std::int32_t>(0));
+  EXPECT_EQ(WholeNumber(u"-" + tiny), std::optional<std::int32_t>(0));
+  EXPECT_EQ(WholeNumber(huge), std::nullopt);
+  EXPECT_DOUBLE_EQ(LenientNumber(tiny), 0);
+  EXPECT_TRUE(std::isinf(LenientNumber(huge)));
+  EXPECT_TRUE(std::isinf(LenientNumber(huge_fraction)));
+  EXPECT_LT(LenientNumber(u"-" + huge), 0);
+  EXPECT_DOUBLE_EQ(LenientNumber(u"1" + std::u16string(400, u'0') + u"e-800"), 0);
+}
+
 TEST(LenientNumberTest, TakesTheLeadingNumberAndIgnoresTheRest) {
   struct Case {
     const char16_t* text;
