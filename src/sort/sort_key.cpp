@@ -150,12 +150,13 @@ Status CutKeyView(std::basic_string_view<Char> line, const KeySpec& spec,
     }
     case SortMode::RightMost: {
       const double count = std::nearbyint(static_cast<double>(line.size()) - spec.right_start);
-      if (!(count >= kInt32Min && count <= kInt32Max)) {
-        return Status::Error("gives a key length out of range for the start column " +
-                             FormatNumber(spec.right_start));
-      }
-      if (count < 0) {
-        return Status::Error("is shorter than the start column " + FormatNumber(spec.right_start));
+      // An infinite start reads better as the text it came from.
+      const std::string start = std::isfinite(spec.right_start)
+                                    ? FormatNumber(spec.right_start)
+                                    : "\"" + spec.right_start_text + "\"";
+      if (count < 0) return Status::Error("is shorter than the start column " + start);
+      if (count > kInt32Max) {
+        return Status::Error("gives a key too long to count for the start column " + start);
       }
       const auto keep = static_cast<std::size_t>(count);
       cut = keep >= line.size() ? line : line.substr(line.size() - keep);
@@ -213,6 +214,7 @@ Status ParseKeySpec(SortMode mode, const KeyTexts& texts, KeySpec* spec) {
       return Status::Ok();
     case SortMode::RightMost:
       spec->right_start = LenientNumber(texts.text3);
+      spec->right_start_text = Printable(texts.text3);
       return Status::Ok();
   }
   return Status::Error("unknown sort mode");

@@ -22,9 +22,10 @@ struct KeyTexts {
 // The parameters of one mode, converted once. Only the fields of `mode` are set.
 struct KeySpec {
   SortMode mode = SortMode::None;
-  std::int32_t count = 0;  // LeftMost and Middle.
-  std::int32_t start = 1;  // Middle: 1-based first column.
-  double right_start = 0;  // RightMost: characters dropped from the left.
+  std::int32_t count = 0;        // LeftMost and Middle.
+  std::int32_t start = 1;        // Middle: 1-based first column.
+  double right_start = 0;        // RightMost: characters dropped from the left.
+  std::string right_start_text;  // RightMost: the text it was read from, for messages.
 };
 
 // Returns the text as a whole number: a decimal number as a whole, with

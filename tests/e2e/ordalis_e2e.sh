@@ -79,7 +79,9 @@ file_is() { [ -f "$1" ] && cmp -s "$1" "$2"; }
 
 # --- An X server of our own -------------------------------------------------
 # -displayfd lets Xvfb pick a free display and tell us which.
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" \
+# -noreset: a server that resets when its last client leaves (xdotool, say)
+# refuses connections while it does, and the program could start just then.
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset 5>"$work/display" \
   >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display_known() { [ -s "$work/display" ]; }
