@@ -11,6 +11,7 @@
 
 #include "shared/directory_of.h"
 #include "shared/text_file.h"
+#include "shared/trim_spaces.h"
 
 namespace ordalis {
 namespace {
@@ -31,14 +32,6 @@ constexpr std::array<SettingsEntry, 6> kEntries = {{
 }};
 
 constexpr std::string_view kLineEnd = "\r\n";
-
-// Only the space character counts; tabs and other blanks are kept.
-std::string_view TrimSpaces(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -149,11 +149,11 @@ Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
 
   // Every line takes part in the first pass, so cutting all keys up front
   // fails exactly when comparing them would.
-  KeySpec spec;
-  if (Status s = ParseKeySpec(mode, texts, &spec); !s.ok()) return s;
+  KeyParameters params;
+  if (Status s = ParseKeyParameters(mode, texts, &params); !s.ok()) return s;
   std::vector<std::string_view> keys(count);
   for (std::size_t i = 0; i < count; ++i) {
-    if (Status s = CutKey(table->SortLines[i], spec, &keys[i]); !s.ok()) {
+    if (Status s = CutKey(table->SortLines[i], params, &keys[i]); !s.ok()) {
       return Status::Error("line " + std::to_string(i + 1) + " " + s.message());
     }
   }

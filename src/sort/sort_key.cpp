@@ -8,6 +8,7 @@
 #include <string>
 
 #include "shared/code_page.h"
+#include "shared/trim_spaces.h"
 
 namespace ordalis {
 namespace {
@@ -101,15 +102,6 @@ std::size_t ReadDecimal(std::u16string_view text, std::string* number) {
   return i;
 }
 
-// Only U+0020 counts as a space; tabs stay.
-template <typename Char>
-std::basic_string_view<Char> TrimSpaces(std::basic_string_view<Char> text) {
-  const std::size_t first = text.find_first_not_of(Char{' '});
-  if (first == std::basic_string_view<Char>::npos) return {};
-  const std::size_t last = text.find_last_not_of(Char{' '});
-  return text.substr(first, last - first + 1);
-}
-
 std::string Printable(std::u16string_view text) {
   std::string printable;
   for (char16_t c : text) printable += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
@@ -134,26 +126,26 @@ std::string FormatNumber(double value) {
 
 // Cuts the key of `line` as a view into it, trimmed of spaces.
 template <typename Char>
-Status CutKeyView(std::basic_string_view<Char> line, const KeySpec& spec,
+Status CutKeyView(std::basic_string_view<Char> line, const KeyParameters& params,
                   std::basic_string_view<Char>* key) {
   std::basic_string_view<Char> cut;
-  switch (spec.mode) {
+  switch (params.mode) {
     case SortMode::None:
       break;
     case SortMode::LeftMost:
-      cut = line.substr(0, static_cast<std::size_t>(spec.count));
+      cut = line.substr(0, static_cast<std::size_t>(params.count));
       break;
     case SortMode::Middle: {
-      const auto first = static_cast<std::size_t>(spec.start - 1);
-      if (first < line.size()) cut = line.substr(first, static_cast<std::size_t>(spec.count));
+      const auto first = static_cast<std::size_t>(params.start - 1);
+      if (first < line.size()) cut = line.substr(first, static_cast<std::size_t>(params.count));
       break;
     }
     case SortMode::RightMost: {
-      const double count = std::nearbyint(static_cast<double>(line.size()) - spec.right_start);
+      const double count = std::nearbyint(static_cast<double>(line.size()) - params.right_start);
       // An infinite start reads better as the text it came from.
-      const std::string start = std::isfinite(spec.right_start)
-                                    ? FormatNumber(spec.right_start)
-                                    : "\"" + spec.right_start_text + "\"";
+      const std::string start = std::isfinite(params.right_start)
+                                    ? FormatNumber(params.right_start)
+                                    : "\"" + params.right_start_text + "\"";
       if (count < 0) return Status::Error("is shorter than the start column " + start);
       if (count > kInt32Max) {
         return Status::Error("gives a key too long to count for the start column " + start);
@@ -190,52 +182,52 @@ double LenientNumber(std::u16string_view text) {
   return ParseDecimal(number);
 }
 
-Status ParseKeySpec(SortMode mode, const KeyTexts& texts, KeySpec* spec) {
-  *spec = KeySpec{};
-  spec->mode = mode;
+Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* params) {
+  *params = KeyParameters{};
+  params->mode = mode;
   switch (mode) {
     case SortMode::None:
       return Status::Ok();
     case SortMode::LeftMost:
-      if (Status s = ConvertWhole(texts.text1, "left count", &spec->count); !s.ok()) return s;
-      if (spec->count < 0) {
-        return Status::Error("the left count " + std::to_string(spec->count) + " is negative");
+      if (Status s = ConvertWhole(texts.text1, "left count", &params->count); !s.ok()) return s;
+      if (params->count < 0) {
+        return Status::Error("the left count " + std::to_string(params->count) + " is negative");
       }
       return Status::Ok();
     case SortMode::Middle:
-      if (Status s = ConvertWhole(texts.text3, "start column", &spec->start); !s.ok()) return s;
-      if (Status s = ConvertWhole(texts.text2, "middle count", &spec->count); !s.ok()) return s;
-      if (spec->start < 1) {
-        return Status::Error("the start column " + std::to_string(spec->start) + " is below 1");
+      if (Status s = ConvertWhole(texts.text3, "start column", &params->start); !s.ok()) return s;
+      if (Status s = ConvertWhole(texts.text2, "middle count", &params->count); !s.ok()) return s;
+      if (params->start < 1) {
+        return Status::Error("the start column " + std::to_string(params->start) + " is below 1");
       }
-      if (spec->count < 0) {
-        return Status::Error("the middle count " + std::to_string(spec->count) + " is negative");
+      if (params->count < 0) {
+        return Status::Error("the middle count " + std::to_string(params->count) + " is negative");
       }
       return Status::Ok();
     case SortMode::RightMost:
-      spec->right_start = LenientNumber(texts.text3);
-      spec->right_start_text = Printable(texts.text3);
+      params->right_start = LenientNumber(texts.text3);
+      params->right_start_text = Printable(texts.text3);
       return Status::Ok();
   }
   return Status::Error("unknown sort mode");
 }
 
-Status CutKey(std::u16string_view line, const KeySpec& spec, std::u16string* key) {
+Status CutKey(std::u16string_view line, const KeyParameters& params, std::u16string* key) {
   std::u16string_view cut;
-  if (Status s = CutKeyView(line, spec, &cut); !s.ok()) return s;
+  if (Status s = CutKeyView(line, params, &cut); !s.ok()) return s;
   key->assign(cut);
   return Status::Ok();
 }
 
-Status CutKey(std::string_view line, const KeySpec& spec, std::string_view* key) {
-  return CutKeyView(line, spec, key);
+Status CutKey(std::string_view line, const KeyParameters& params, std::string_view* key) {
+  return CutKeyView(line, params, key);
 }
 
 Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& texts,
                    std::u16string* key) {
-  KeySpec spec;
-  if (Status s = ParseKeySpec(mode, texts, &spec); !s.ok()) return s;
-  return CutKey(line, spec, key);
+  KeyParameters params;
+  if (Status s = ParseKeyParameters(mode, texts, &params); !s.ok()) return s;
+  return CutKey(line, params, key);
 }
 
 int CompareKeys(std::u16string_view a, std::u16string_view b) { return a.compare(b); }

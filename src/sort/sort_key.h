@@ -20,7 +20,7 @@ struct KeyTexts {
 };
 
 // The parameters of one mode, converted once. Only the fields of `mode` are set.
-struct KeySpec {
+struct KeyParameters {
   SortMode mode = SortMode::None;
   std::int32_t count = 0;        // LeftMost and Middle.
   std::int32_t start = 1;        // Middle: 1-based first column.
@@ -38,18 +38,18 @@ std::optional<std::int32_t> WholeNumber(std::u16string_view text);
 double LenientNumber(std::u16string_view text);
 
 // Converts the texts `mode` uses, or fails with the reason the run stops.
-Status ParseKeySpec(SortMode mode, const KeyTexts& texts, KeySpec* spec);
+Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* params);
 
 // Cuts the key of `line` and trims its surrounding spaces (U+0020 only). Fails
 // only for a RightMost line shorter than the start value. With no mode the key
 // is empty.
-Status CutKey(std::u16string_view line, const KeySpec& spec, std::u16string* key);
+Status CutKey(std::u16string_view line, const KeyParameters& params, std::u16string* key);
 
 // The same cut on a line held as code-page bytes, which are one character
 // each: `*key` views the part of `line` that is the key, with no copy.
-Status CutKey(std::string_view line, const KeySpec& spec, std::string_view* key);
+Status CutKey(std::string_view line, const KeyParameters& params, std::string_view* key);
 
-// ParseKeySpec and CutKey in one step: the key of one line.
+// ParseKeyParameters and CutKey in one step: the key of one line.
 Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& texts,
                    std::u16string* key);
 
