@@ -12,6 +12,7 @@
 #include "sort/sort_run.h"
 #include "window/logic/exit_settings.h"
 #include "window/logic/form_load.h"
+#include "window/logic/form_table.h"
 #include "window/logic/mode_look.h"
 #include "window/logic/source_choice.h"
 
@@ -75,7 +76,7 @@ class frmOrdalis : public QMainWindow,
   void FitFontToCaptions();
   void SetWindowFrame();
 
-  QRect FromTwips(int left, int top, int width, int height) const;
+  QRect FromTwips(const ordalis::TwipsRect& place) const;
   void ApplyModeLook(const ordalis::ModeLook& look);
   std::optional<std::string> RunFileDialog(QFileDialog* dialog,
                                            const ordalis::FileDialogRequest& request);

@@ -6,7 +6,8 @@
 #include <QtWidgets>
 
 #include "platformservices.h"
-#include "window/ordalisicon.h"
+#include "window/logic/form_table.h"
+#include "window/qt/ordalisicon.h"
 
 using ordalis::FileDialogRequest;
 using ordalis::KeyTexts;
@@ -16,31 +17,15 @@ using ordalis::SortMode;
 
 namespace {
 
-// Colours of the mode rule and of the same-file warning.
-const QColor kHighlightedBoxColour(0xC0, 0xFF, 0xC0);  // Light green.
-const QColor kHighlightedCaptionColour(0xFF, 0x00, 0x00);
-const QColor kSameFileBoxColour(0xFF, 0xC0, 0xC0);  // Light red.
+using ordalis::FormControlNamed;
 
-// The form's client area below the menu bar, in twips.
-constexpr int kClientWidthTwips = 5400;
-constexpr int kClientHeightTwips = 2136;
-constexpr double kTwipsPerInch = 1440.0;
-
-// "Sort" heads the option column in a smaller bold type.
-constexpr double kLabel3PointSize = 7.8;
 // Captions are never shrunk below this size to make them fit.
 constexpr double kSmallestPointSize = 6.0;
 
-const char kAboutTitle[] = " Ordalis  v1.0";
-const char kAboutText[] = "Ordalis v1.0, written by the Ordalis developers.";
-const char* const kHowToLines[] = {
-    "This App will alpha sort ASCII text files that",
-    "are in column format. Backup your files.",
-    "",
-    "Select the type of sort to be done.",
-    "Select the # of characters when applicable.",
-    "Select the start column when applicable.",
-};
+QColor ToQColor(ordalis::Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QString FromNative(const std::string& path) { return QFile::decodeName(path.c_str()); }
 std::string ToNative(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -87,76 +72,59 @@ void frmOrdalis::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // Building the window
 
-QRect frmOrdalis::FromTwips(int left, int top, int width, int height) const {
-  const double x_scale = logicalDpiX() / kTwipsPerInch;
-  const double y_scale = logicalDpiY() / kTwipsPerInch;
-  return QRect(qRound(left * x_scale), qRound(top * y_scale), qRound(width * x_scale),
-               qRound(height * y_scale));
+QRect frmOrdalis::FromTwips(const ordalis::TwipsRect& place) const {
+  const double x_scale = logicalDpiX() / ordalis::kTwipsPerInch;
+  const double y_scale = logicalDpiY() / ordalis::kTwipsPerInch;
+  return QRect(qRound(place.left * x_scale), qRound(place.top * y_scale),
+               qRound(place.width * x_scale), qRound(place.height * y_scale));
 }
 
 void frmOrdalis::CreateControls() {
   auto* client = new QWidget(this);
   client->setObjectName(QStringLiteral("ClientArea"));
-  client->setFixedSize(FromTwips(0, 0, kClientWidthTwips, kClientHeightTwips).size());
+  client->setFixedSize(
+      FromTwips({0, 0, ordalis::kClientWidthTwips, ordalis::kClientHeightTwips}).size());
   setCentralWidget(client);
 
-  auto button = [&](QPushButton*& member, const char* name, const char* caption, QRect where) {
-    member = new QPushButton(QString::fromLatin1(caption), client);
-    member->setObjectName(QString::fromLatin1(name));
-    member->setAutoDefault(false);
-    member->setGeometry(where);
-  };
-  auto box = [&](QLineEdit*& member, const char* name, QRect where) {
-    member = new QLineEdit(client);
-    member->setObjectName(QString::fromLatin1(name));
-    member->setGeometry(where);
-  };
-  auto label = [&](QLabel*& member, const char* name, const char* caption, QRect where) {
-    member = new QLabel(QString::fromLatin1(caption), client);
-    member->setObjectName(QString::fromLatin1(name));
-    member->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    member->setGeometry(where);
-  };
-  auto option = [&](QRadioButton*& member, const char* name, const char* caption, QRect where) {
-    member = new QRadioButton(QString::fromLatin1(caption), client);
-    member->setObjectName(QString::fromLatin1(name));
-    member->setGeometry(where);
+  // Each control takes its name, place and caption from the form's table.
+  auto make = [&](auto*& member, std::string_view name) {
+    const ordalis::FormControl& control = FormControlNamed(name);
+    member = new std::remove_reference_t<decltype(*member)>(client);
+    member->setObjectName(Latin1(control.name));
+    member->setText(Latin1(control.caption));
+    member->setGeometry(FromTwips(control.place));
   };
 
-  button(GetFile, "GetFile", "Source File", FromTwips(300, 180, 1332, 372));
-  button(TargetFile, "TargetFile", "Target File", FromTwips(2040, 180, 1332, 372));
+  make(GetFile, "GetFile");
+  make(TargetFile, "TargetFile");
   TargetFile->setEnabled(false);  // Until a source is chosen.
-  button(CmdExit, "CmdExit", "Quit", FromTwips(3840, 180, 1215, 375));
+  make(CmdExit, "CmdExit");
   CmdExit->setEnabled(false);  // Until the first completed sort.
+  for (QPushButton* b : {GetFile, TargetFile, CmdExit}) b->setAutoDefault(false);
 
-  box(SameFileTxt, "SameFileTxt", FromTwips(528, 648, 2484, 288));
-  SameFileTxt->setText(QString::fromLatin1(ordalis::kSameFileWarning));
+  make(SameFileTxt, "SameFileTxt");
   SameFileTxt->setAlignment(Qt::AlignCenter);
-  SetBoxColour(SameFileTxt, kSameFileBoxColour);
+  SetBoxColour(SameFileTxt, ToQColor(ordalis::kSameFileBoxColour));
   SameFileTxt->hide();
 
-  label(Label3, "Label3", "Sort", FromTwips(3216, 816, 708, 240));
+  make(Label3, "Label3");
   Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-  box(Text1, "Text1", FromTwips(1128, 1008, 492, 288));
-  Text1->setText(QStringLiteral("12"));
-  label(Label1, "Label1", "# char left", FromTwips(1716, 1044, 780, 288));
-  option(Option1, "Option1", "Left most", FromTwips(3060, 1008, 1440, 276));
-
-  box(Text2, "Text2", FromTwips(1128, 1344, 540, 288));
-  Text2->setText(QStringLiteral("4"));
-  label(Label2, "Label2", "# char in middle", FromTwips(1716, 1380, 1236, 168));
-  option(Option2, "Option2", "Middle", FromTwips(3060, 1344, 1452, 276));
-
-  box(Text3, "Text3", FromTwips(1128, 1668, 540, 288));
-  Text3->setText(QStringLiteral("20"));
-  label(Label4, "Label4", "start at column", FromTwips(1740, 1692, 1140, 168));
-  option(Option3, "Option3", "Right most", FromTwips(3060, 1668, 1392, 276));
+  make(Text1, "Text1");
+  make(Label1, "Label1");
+  make(Option1, "Option1");
+  make(Text2, "Text2");
+  make(Label2, "Label2");
+  make(Option2, "Option2");
+  make(Text3, "Text3");
+  make(Label4, "Label4");
+  make(Option3, "Option3");
+  for (QLabel* l : {Label1, Label2, Label4}) l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   // Present for completeness of the form; it is never started and has no handler.
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(50);
+  Timer1->setInterval(ordalis::kTimer1IntervalMs);
 
   plain_box_colour_ = Text1->palette().color(QPalette::Active, QPalette::Base);
   plain_caption_colour_ = Option1->palette().color(QPalette::Active, QPalette::ButtonText);
@@ -164,16 +132,16 @@ void frmOrdalis::CreateControls() {
 
 void frmOrdalis::CreateMenus() {
   // No access keys and no shortcuts; the leading space of " File" is meant.
-  mFile = menuBar()->addMenu(QStringLiteral(" File"));
+  mFile = menuBar()->addMenu(Latin1(ordalis::kFileMenuCaption));
   mFile->setObjectName(QStringLiteral("mFile"));
-  mExit = mFile->addAction(QStringLiteral("Exit"));
+  mExit = mFile->addAction(Latin1(ordalis::kExitCaption));
   mExit->setObjectName(QStringLiteral("mExit"));
 
-  mHelp = menuBar()->addMenu(QStringLiteral("Help"));
+  mHelp = menuBar()->addMenu(Latin1(ordalis::kHelpMenuCaption));
   mHelp->setObjectName(QStringLiteral("mHelp"));
-  mAbout = mHelp->addAction(QStringLiteral("About"));
+  mAbout = mHelp->addAction(Latin1(ordalis::kAboutCaption));
   mAbout->setObjectName(QStringLiteral("mAbout"));
-  mHowTo = mHelp->addAction(QStringLiteral("How To"));
+  mHowTo = mHelp->addAction(Latin1(ordalis::kHowToCaption));
   mHowTo->setObjectName(QStringLiteral("mHowTo"));
 }
 
@@ -225,7 +193,7 @@ void frmOrdalis::FitFontToCaptions() {
     return std::max(l->width(), option_column - 2 - l->x());
   };
   auto label3_font = [](QFont font) {
-    font.setPointSizeF(std::min(font.pointSizeF(), kLabel3PointSize));
+    font.setPointSizeF(std::min(font.pointSizeF(), ordalis::kLabel3PointSize));
     font.setBold(true);
     return font;
   };
@@ -273,7 +241,7 @@ void frmOrdalis::FitFontToCaptions() {
 }
 
 void frmOrdalis::SetWindowFrame() {
-  setWindowTitle(QStringLiteral("Ordalis"));
+  setWindowTitle(Latin1(ordalis::kWindowTitle));
   setWindowIcon(ordalis::OrdalisIcon());
   // A fixed window: no maximise button, no resizing.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -321,15 +289,13 @@ void frmOrdalis::Option3_Click() {
 void frmOrdalis::mExit_Click() { ordalis::SaveSettingsAndEnd(variables_, *this); }
 
 void frmOrdalis::mAbout_Click() {
-  platform_.ShowMessage(this, PlatformServices::MessageKind::Plain,
-                        QString::fromLatin1(kAboutTitle), QString::fromLatin1(kAboutText));
+  platform_.ShowMessage(this, PlatformServices::MessageKind::Plain, Latin1(ordalis::kAboutTitle),
+                        Latin1(ordalis::kAboutText));
 }
 
 void frmOrdalis::mHowTo_Click() {
-  QStringList lines;
-  for (const char* line : kHowToLines) lines << QString::fromLatin1(line);
   platform_.ShowMessage(this, PlatformServices::MessageKind::Plain, windowTitle(),
-                        lines.join(QStringLiteral("\r\n")));
+                        Latin1(ordalis::kHowToText));
 }
 
 // ---------------------------------------------------------------------------
@@ -340,11 +306,13 @@ void frmOrdalis::ApplyModeLook(const ModeLook& look) {
   QRadioButton* const options[] = {Option1, Option2, Option3};
   for (std::size_t i = 0; i < 3; ++i) {
     boxes[i]->setEnabled(look.box_enabled[i]);
-    SetBoxColour(boxes[i], look.box_highlighted[i] ? kHighlightedBoxColour : plain_box_colour_);
+    SetBoxColour(boxes[i], look.box_highlighted[i] ? ToQColor(ordalis::kHighlightedBoxColour)
+                                                   : plain_box_colour_);
 
     const bool highlighted = look.caption_highlighted[i];
     QPalette palette = options[i]->palette();
-    const QColor& caption = highlighted ? kHighlightedCaptionColour : plain_caption_colour_;
+    const QColor caption =
+        highlighted ? ToQColor(ordalis::kHighlightedCaptionColour) : plain_caption_colour_;
     palette.setColor(QPalette::WindowText, caption);  // What styles draw the caption in.
     palette.setColor(QPalette::ButtonText, caption);
     options[i]->setPalette(palette);

@@ -1,0 +1,104 @@
+// The form frmOrdalis as designed: every control's name, kind, place in twips,
+// caption and tab index, and the window's texts and colours. Each shell builds
+// its controls from here, so the two windows cannot drift apart.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace ordalis {
+
+enum class ControlKind { Button, TextBox, Label, OptionButton };
+
+// Left, top, width and height in twips (1/1440 inch).
+struct TwipsRect {
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
+struct FormControl {
+  std::string_view name;  // The control's form name, also its object name.
+  ControlKind kind;
+  TwipsRect place;
+  std::string_view caption;  // Caption, or the initial text of a box.
+  int tab_index;             // 0 is first.
+};
+
+// The client area below the menu bar.
+inline constexpr int kClientWidthTwips = 5400;
+inline constexpr int kClientHeightTwips = 2136;
+inline constexpr double kTwipsPerInch = 1440.0;
+
+// In the order of the form's table.
+inline constexpr FormControl kFormControls[] = {
+    {"GetFile", ControlKind::Button, {300, 180, 1332, 372}, "Source File", 2},
+    {"TargetFile", ControlKind::Button, {2040, 180, 1332, 372}, "Target File", 1},
+    {"CmdExit", ControlKind::Button, {3840, 180, 1215, 375}, "Quit", 0},
+    {"SameFileTxt",
+     ControlKind::TextBox,
+     {528, 648, 2484, 288},
+     "Use a different output filename",
+     13},
+    {"Label3", ControlKind::Label, {3216, 816, 708, 240}, "Sort", 10},
+    {"Text1", ControlKind::TextBox, {1128, 1008, 492, 288}, "12", 3},
+    {"Label1", ControlKind::Label, {1716, 1044, 780, 288}, "# char left", 5},
+    {"Option1", ControlKind::OptionButton, {3060, 1008, 1440, 276}, "Left most", 7},
+    {"Text2", ControlKind::TextBox, {1128, 1344, 540, 288}, "4", 4},
+    {"Label2", ControlKind::Label, {1716, 1380, 1236, 168}, "# char in middle", 6},
+    {"Option2", ControlKind::OptionButton, {3060, 1344, 1452, 276}, "Middle", 8},
+    {"Text3", ControlKind::TextBox, {1128, 1668, 540, 288}, "20", 11},
+    {"Label4", ControlKind::Label, {1740, 1692, 1140, 168}, "start at column", 12},
+    {"Option3", ControlKind::OptionButton, {3060, 1668, 1392, 276}, "Right most", 9},
+};
+
+// Returns the control called `name`.
+// REQUIRES: `name` is in kFormControls.
+constexpr const FormControl& FormControlNamed(std::string_view name) {
+  for (const FormControl& control : kFormControls) {
+    if (control.name == name) return control;
+  }
+  return kFormControls[0];  // Unreachable for the names of the form.
+}
+
+// A colour by its red, green and blue parts.
+struct Rgb {
+  std::uint8_t red;
+  std::uint8_t green;
+  std::uint8_t blue;
+};
+
+inline constexpr Rgb kHighlightedBoxColour{0xC0, 0xFF, 0xC0};      // Light green.
+inline constexpr Rgb kHighlightedCaptionColour{0xFF, 0x00, 0x00};  // Red, with bold type.
+inline constexpr Rgb kSameFileBoxColour{0xFF, 0xC0, 0xC0};         // Light red.
+
+// The window's default type, and the bold type of "Sort" over the options.
+inline constexpr char kFormFontFamily[] = "MS Sans Serif";
+inline constexpr double kFormFontPointSize = 8.0;
+inline constexpr double kLabel3PointSize = 7.8;
+
+// The window and its menus. The leading space of " File" is meant; no entry
+// has an access key or a shortcut.
+inline constexpr char kWindowTitle[] = "Ordalis";
+inline constexpr char kFileMenuCaption[] = " File";
+inline constexpr char kExitCaption[] = "Exit";
+inline constexpr char kHelpMenuCaption[] = "Help";
+inline constexpr char kAboutCaption[] = "About";
+inline constexpr char kHowToCaption[] = "How To";
+
+// The help boxes: OK only, no icon.
+inline constexpr char kAboutTitle[] = " Ordalis  v1.0";
+inline constexpr char kAboutText[] = "Ordalis v1.0, written by the Ordalis developers.";
+inline constexpr char kHowToText[] =
+    "This App will alpha sort ASCII text files that\r\n"
+    "are in column format. Backup your files.\r\n"
+    "\r\n"
+    "Select the type of sort to be done.\r\n"
+    "Select the # of characters when applicable.\r\n"
+    "Select the start column when applicable.";
+
+// The interval of Timer1, which is never started and has no handler.
+inline constexpr int kTimer1IntervalMs = 50;
+
+}  // namespace ordalis
