@@ -2,7 +2,6 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "shared/directory_of.h"
+#include "shared/native_path.h"
 #include "shared/text_file.h"
 #include "shared/trim_spaces.h"
 
@@ -52,9 +52,9 @@ bool IsKeyLine(std::string_view line, std::string_view key) {
 // that follows falls back to the defaults.
 void CreateIfMissing(const std::string& path) {
   std::error_code ec;
-  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  const std::filesystem::file_status status = std::filesystem::status(PathOf(path), ec);
   if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return;
-  std::ofstream touch(path, std::ios::binary | std::ios::app);
+  if (std::FILE* touch = OpenFile(path, "ab")) std::fclose(touch);
 }
 
 }  // namespace

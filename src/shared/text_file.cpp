@@ -9,6 +9,8 @@
 #include <random>
 #include <system_error>
 
+#include "native_path.h"
+
 #if defined(_WIN32)
 #include <io.h>
 #else
@@ -20,7 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
+std::string Quoted(const fs::path& path) { return "\"" + NameOf(path) + "\""; }
+std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 std::string Reason(const std::error_code& ec) { return ec.message(); }
 
@@ -55,14 +58,15 @@ bool FlushToDisk(std::FILE* file) {
 }
 
 // Creates a new, empty temporary file in `directory`; never opens an existing one.
-std::FILE* CreateTemporaryFile(const fs::path& directory, const std::string& stem,
+std::FILE* CreateTemporaryFile(const fs::path& directory, const fs::path& stem,
                                fs::path* temp_path) {
   static std::mt19937_64 generator{std::random_device{}()};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string name = ".";
-    name.append(stem).append(".tmp-").append(std::to_string(generator() % 1000000000));
+    fs::path name = ".";
+    name += stem;
+    name += ".tmp-" + std::to_string(generator() % 1000000000);
     *temp_path = directory / name;
-    if (std::FILE* file = std::fopen(temp_path->string().c_str(), "wbx")) return file;
+    if (std::FILE* file = OpenFile(NameOf(*temp_path), "wbx")) return file;
     if (errno != EEXIST) return nullptr;
   }
   return nullptr;
@@ -96,19 +100,19 @@ bool WriteBlocks(std::span<const std::string_view> lines, std::string_view line_
 
 Status ReadWholeFile(const std::string& path, std::string* contents) {
   std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
+  const fs::file_status status = fs::status(PathOf(path), ec);
   if (!fs::exists(status)) return Status::Error("cannot read " + Quoted(path) + ": no such file");
   if (fs::is_directory(status))
     return Status::Error("cannot read " + Quoted(path) + ": it is a folder");
   if (!fs::is_regular_file(status)) {
     return Status::Error("cannot read " + Quoted(path) + ": not a regular file");
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenFile(path, "rb");
   if (file == nullptr)
     return Status::Error("cannot read " + Quoted(path) + ": " + ErrnoReason(errno));
   // Read in one go when the size is known, and on until the end in case the
   // file grew meanwhile.
-  const std::uintmax_t expected = fs::file_size(path, ec);
+  const std::uintmax_t expected = fs::file_size(PathOf(path), ec);
   contents->clear();
   contents->resize(ec ? 0 : static_cast<std::size_t>(expected) + 1);
   std::size_t used = 0;
@@ -153,7 +157,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view contents) {
 Status WriteLinesAtomically(const std::string& path, std::span<const std::string_view> lines,
                             std::string_view line_end) {
   fs::path target;
-  if (Status s = ResolveLinks(path, &target); !s.ok()) return s;
+  if (Status s = ResolveLinks(PathOf(path), &target); !s.ok()) return s;
 
   std::error_code ec;
   const fs::file_status status = fs::status(target, ec);
@@ -178,7 +182,7 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
   }
 
   fs::path temp;
-  std::FILE* file = CreateTemporaryFile(directory, target.filename().string(), &temp);
+  std::FILE* file = CreateTemporaryFile(directory, target.filename(), &temp);
   if (file == nullptr)
     return Status::Error("cannot write " + Quoted(path) + ": " + ErrnoReason(errno));
   bool written = WriteBlocks(lines, line_end, file);
@@ -204,7 +208,7 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
 bool IsSameFile(const std::string& a, const std::string& b) {
   if (a == b) return true;
   std::error_code ec;
-  return fs::equivalent(a, b, ec) && !ec;
+  return fs::equivalent(PathOf(a), PathOf(b), ec) && !ec;
 }
 
 void IgnoreFileSizeLimitSignal() {
