@@ -1,17 +1,68 @@
 // ordalis-sort: the sorting engine of Ordalis on the command line, for scripts
 // and batch work. See UsageText() for what it takes.
 #include <iostream>
+#include <sstream>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/sort_command.h"
 #include "shared/text_file.h"
 
-int main(int argc, char** argv) {
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+
+#include "shared/native_path.h"
+#endif
+
+namespace {
+
+int Run(const std::vector<std::string>& arguments) {
   // A file-size limit must make the write fail and be undone, not kill us
   // half way with a temporary file left behind.
   ordalis::IgnoreFileSizeLimitSignal();
-  std::vector<std::string_view> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  const std::vector<std::string_view> args(arguments.begin(), arguments.end());
+#if defined(_WIN32)
+  // Bytes go out as they are: no CR slipped in before each LF.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  // Names are UTF-8 here. A console shows them only as UTF-16, whatever its
+  // code page; a file or a pipe gets the UTF-8 bytes.
+  std::ostringstream err;
+  const int status = ordalis::RunSortCommand(args, std::cout, err);
+  const std::string text = err.str();
+  const HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
+  DWORD console_mode = 0;
+  if (!text.empty() && GetConsoleMode(handle, &console_mode)) {
+    const std::u16string wide = ordalis::Utf16FromUtf8(text);
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+  } else {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+  }
+  return status;
+#else
   return ordalis::RunSortCommand(args, std::cout, std::cerr);
+#endif
 }
+
+}  // namespace
+
+#if defined(_WIN32)
+// Windows hands the arguments over as UTF-16; the program holds names as UTF-8.
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring_view arg(argv[i]);
+    arguments.push_back(ordalis::Utf8FromUtf16(std::u16string(arg.begin(), arg.end())));
+  }
+  return Run(arguments);
+}
+#else
+int main(int argc, char** argv) { return Run(std::vector<std::string>(argv + 1, argv + argc)); }
+#endif

@@ -1,9 +1,17 @@
 // Runs the real ordalis-sort binary and checks what a script sees: the exit
-// status, the lines on standard error and the bytes of the target.
+// status, the lines on standard error and the bytes of the target. On Windows
+// the cases that rest on POSIX alone (permission bits, symbolic links, a
+// file-size limit, /dev/full) skip and say why.
+#if defined(_WIN32)
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -12,16 +20,21 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "shared/native_path.h"
+#include "support/platform.h"
 #include "support/visible.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using ordalis::NameOf;
+using ordalis::PathOf;
 
 constexpr char kBinary[] = ORDALIS_SORT_PATH;
 constexpr char kPrefix[] = "ordalis-sort: ";
@@ -41,6 +54,37 @@ std::string Describe(const std::vector<std::string>& args) {
 }
 
 using ordalis::testing::Visible;
+
+#if defined(_WIN32)
+std::wstring Wide(std::string_view utf8) {
+  const std::u16string wide = ordalis::Utf16FromUtf8(utf8);
+  return std::wstring(wide.begin(), wide.end());
+}
+
+// `arg` as one argument of a command line, quoted so that the C runtime and
+// CommandLineToArgvW give back exactly `arg`.
+std::wstring QuotedArgument(std::wstring_view arg) {
+  if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring_view::npos) {
+    return std::wstring(arg);
+  }
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (const wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes count only before a quote: there each is doubled, and one
+    // more makes the quote a character of the argument.
+    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, L'\\');
+  quoted += L'"';
+  return quoted;
+}
+#endif
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -62,18 +106,23 @@ std::string Repeat(const std::string& line, int times) {
 class OrdalisSortTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "ordalis-sort-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr) << "mkdtemp failed: errno " << errno;
-    root_ = pattern;
+    std::random_device seed;
+    for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
+      const fs::path candidate =
+          fs::temp_directory_path() / ("ordalis-sort-test-" + std::to_string(seed()));
+      if (fs::create_directory(candidate)) root_ = candidate;
+    }
+    ASSERT_FALSE(root_.empty()) << "no temporary folder";
     work_ = root_ / "work";
     fs::create_directory(work_);
   }
 
   void TearDown() override {
-    // Give back any write permission a test took away, so the folder can go.
+    // Give back any write permission a test took away, so the folder can go
+    // (Windows deletes no read-only file).
     std::error_code ec;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root_, ec)) {
-      if (entry.is_directory() && !entry.is_symlink()) {
+      if (!entry.is_symlink()) {
         fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
       }
     }
@@ -85,6 +134,42 @@ class OrdalisSortTest : public ::testing::Test {
   // capturing both output streams.
   RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                        const fs::path& cwd = {}) {
+#if defined(_WIN32)
+    std::wstring command = QuotedArgument(Wide(program));
+    for (const std::string& arg : args) command += L" " + QuotedArgument(Wide(arg));
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    const auto open = [&inherited](const fs::path& path, DWORD access, DWORD disposition) {
+      return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                         disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = open(L"NUL", GENERIC_READ, OPEN_EXISTING);
+    startup.hStdOutput = open(root_ / "stdout", GENERIC_WRITE, CREATE_ALWAYS);
+    startup.hStdError = open(root_ / "stderr", GENERIC_WRITE, CREATE_ALWAYS);
+    PROCESS_INFORMATION process{};
+    const bool started =
+        CreateProcessW(Wide(program).c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       (cwd.empty() ? work_ : cwd).c_str(), &startup, &process) != 0;
+    const DWORD error = GetLastError();
+    for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
+      if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+    RunResult result;
+    if (!started) {
+      ADD_FAILURE() << "CreateProcessW failed with error " << error << " for " << program;
+      return result;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    if (GetExitCodeProcess(process.hProcess, &code)) result.status = static_cast<int>(code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    result.out = ReadFile(root_ / "stdout");
+    result.err = ReadFile(root_ / "stderr");
+    return result;
+#else
     const std::string out_path = (root_ / "stdout").string();
     const std::string err_path = (root_ / "stderr").string();
     const std::string dir = (cwd.empty() ? work_ : cwd).string();
@@ -120,6 +205,7 @@ class OrdalisSortTest : public ::testing::Test {
     result.out = ReadFile(out_path);
     result.err = ReadFile(err_path);
     return result;
+#endif
   }
 
   RunResult Sort(const std::vector<std::string>& args, const fs::path& cwd = {}) {
@@ -130,14 +216,14 @@ class OrdalisSortTest : public ::testing::Test {
   std::set<std::string> WorkFiles() const {
     std::set<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(work_)) {
-      names.insert(entry.path().filename().string());
+      names.insert(NameOf(entry.path().filename()));
     }
     return names;
   }
 
   std::string Source(const std::string& bytes, const std::string& name = "source.txt") {
-    WriteFile(work_ / name, bytes);
-    return (work_ / name).string();
+    WriteFile(work_ / PathOf(name), bytes);
+    return NameOf(work_ / PathOf(name));
   }
 
   fs::path root_;
@@ -249,18 +335,26 @@ TEST_F(OrdalisSortTest, ReplacesAnExistingTargetAndKeepsItsPermissions) {
   const std::string source = Source("b\r\na\r\n");
   const fs::path target = work_ / "target.txt";
   WriteFile(target, kPrecious + std::string(500, 'x'));
-  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
-                  fs::perm_options::replace);
+  // Windows has no permission bits beyond read-only, which the next test covers.
+  constexpr fs::perms kBits =
+      fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  if (ordalis::testing::kIsPosix) {
+    fs::permissions(target, kBits, fs::perm_options::replace);
+  }
   const RunResult run = Sort({source, target.string()});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Visible(ReadFile(target)), Visible("a\r\nb\r\n"));
-  EXPECT_EQ(fs::status(target).permissions(),
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  if (ordalis::testing::kIsPosix) {
+    EXPECT_EQ(fs::status(target).permissions(), kBits);
+  }
   EXPECT_EQ(WorkFiles(), (std::set<std::string>{"source.txt", "target.txt"}))
       << Listing(WorkFiles());
 }
 
 TEST_F(OrdalisSortTest, WritesThroughATargetThatIsALink) {
+  if (!ordalis::testing::CanMakeSymbolicLinks(work_)) {
+    GTEST_SKIP() << "no symbolic links can be made here";
+  }
   const std::string source = Source("b\r\na\r\n");
   WriteFile(work_ / "real.txt", kPrecious);
   fs::create_symlink("real.txt", work_ / "link.txt");
@@ -371,10 +465,53 @@ TEST_F(OrdalisSortTest, HelpAndVersionGoToStandardOutput) {
 }
 
 TEST_F(OrdalisSortTest, HelpThatCannotBeWrittenIsAFailure) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "this system has no /dev/full";
+  if (!ordalis::testing::kIsPosix || !fs::exists("/dev/full")) {
+    GTEST_SKIP() << "this system has no /dev/full";
+  }
   const RunResult run = RunProgram("/bin/sh", {"-c", "exec \"$0\" --help >/dev/full", kBinary});
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_EQ(run.err, std::string(kPrefix) + "cannot write to standard output\n");
+}
+
+TEST_F(OrdalisSortTest, NamesBeyondTheAnsiCodePageWork) {
+  // Windows-1252 holds the accents and the euro sign, but no Japanese.
+  const std::string input = "b\r\na\r\n";
+  fs::create_directories(work_ / PathOf("Données été"));
+  fs::create_directories(work_ / PathOf("日本語"));
+  const std::string source = Source(input, "Données été/日本語.dat");
+  const std::string other = Source(input, "日本語/データ €.txt");
+  const struct {
+    std::string source;
+    std::string target;
+  } cases[] = {
+      {source, NameOf(work_ / PathOf("Données été") / PathOf("trié €.dat"))},
+      {source, NameOf(work_ / PathOf("日本語") / PathOf("並べ替え.txt"))},
+      {other, NameOf(work_ / PathOf("Données été") / PathOf("日本語 sorted.txt"))},
+      {other, "日本語/relative.dat"},
+  };
+  for (const auto& c : cases) {
+    const std::vector<std::string> args = {c.source, c.target};
+    const RunResult run = Sort(args);
+    EXPECT_EQ(run.status, 0) << Describe(args) << "\n" << run.err;
+    EXPECT_EQ(Visible(ReadFile(work_ / PathOf(c.target))), Visible("a\r\nb\r\n")) << Describe(args);
+    EXPECT_EQ(ReadFile(PathOf(c.source)), input) << Describe(args);
+  }
+
+  // The same file under another spelling, and a missing one named on standard error.
+  std::vector<std::string> same = {
+      NameOf(work_ / PathOf("日本語") / ".." / PathOf("Données été") / PathOf("日本語.dat")),
+      "Données été/日本語.dat"};
+  if (!ordalis::testing::kIsPosix) same.push_back(NameOf(work_ / PathOf("DONNÉES ÉTÉ/日本語.DAT")));
+  for (const std::string& target : same) {
+    const RunResult run = Sort({source, target});
+    EXPECT_EQ(run.status, 1) << target;
+    EXPECT_EQ(run.err, std::string(kPrefix) + "Use a different output filename\n") << target;
+  }
+  const std::string missing = NameOf(work_ / PathOf("日本語") / PathOf("ない.dat"));
+  const RunResult run = Sort({missing, NameOf(work_ / PathOf("日本語") / PathOf("x.dat"))});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, kPrefix + ("cannot read \"" + missing + "\": no such file\n"));
+  EXPECT_EQ(ReadFile(PathOf(source)), input);
 }
 
 // ----------------------------------------------------------- usage errors --
@@ -507,9 +644,9 @@ TEST_F(OrdalisSortTest, ASourceThatCannotBeReadLeavesTheTargetAlone) {
 }
 
 TEST_F(OrdalisSortTest, ASourceWithoutReadPermissionLeavesTheTargetAlone) {
-  if (geteuid() == 0) {
-    GTEST_SKIP() << "root reads a file whatever its permission bits; the missing and folder "
-                    "sources cover an unreadable source";
+  if (!ordalis::testing::PermissionBitsApply()) {
+    GTEST_SKIP() << "permission bits stop no reading for root or on Windows; the missing and "
+                    "folder sources cover an unreadable source";
   }
   const std::string source = Source("b\r\na\r\n");
   fs::permissions(source, fs::perms::none, fs::perm_options::replace);
@@ -526,17 +663,25 @@ TEST_F(OrdalisSortTest, RefusesATargetThatIsTheSource) {
   const std::string input = "b\r\na\r\n";
   const std::string source = Source(input);
   fs::create_directory(work_ / "sub");
-  fs::create_symlink("source.txt", work_ / "link.txt");
   fs::create_hard_link(source, work_ / "hard.txt");
-  const std::vector<std::vector<std::string>> spellings = {
+  std::vector<std::vector<std::string>> spellings = {
       {source, source},
-      {source, (work_ / "link.txt").string()},
-      {(work_ / "link.txt").string(), source},
       {source, (work_ / "sub" / ".." / "source.txt").string()},
       {source, (work_ / "." / "source.txt").string()},
       {source, "source.txt"},  // Relative to the work folder.
       {source, (work_ / "hard.txt").string()},
   };
+  std::set<std::string> files = {"source.txt", "hard.txt", "sub"};
+  if (ordalis::testing::CanMakeSymbolicLinks(work_)) {
+    fs::create_symlink("source.txt", work_ / "link.txt");
+    spellings.push_back({source, (work_ / "link.txt").string()});
+    spellings.push_back({(work_ / "link.txt").string(), source});
+    files.insert("link.txt");
+  }
+  if (!ordalis::testing::kIsPosix) {
+    // Windows ignores letter case in names.
+    spellings.push_back({source, (work_ / "SOURCE.TXT").string()});
+  }
   for (const std::vector<std::string>& args : spellings) {
     const RunResult run = Sort(args);
     EXPECT_EQ(run.status, 1) << Describe(args);
@@ -544,8 +689,7 @@ TEST_F(OrdalisSortTest, RefusesATargetThatIsTheSource) {
         << Describe(args);
     EXPECT_EQ(ReadFile(source), input) << Describe(args);
   }
-  EXPECT_EQ(WorkFiles(), (std::set<std::string>{"source.txt", "link.txt", "hard.txt", "sub"}))
-      << Listing(WorkFiles());
+  EXPECT_EQ(WorkFiles(), files) << Listing(WorkFiles());
 }
 
 TEST_F(OrdalisSortTest, ATargetThatCannotBeWrittenIsReported) {
@@ -583,8 +727,8 @@ TEST_F(OrdalisSortTest, ATargetThatCannotBeWrittenIsReported) {
 }
 
 TEST_F(OrdalisSortTest, AFolderWithoutWritePermissionLeavesNoTarget) {
-  if (geteuid() == 0) {
-    GTEST_SKIP() << "root writes into a folder whatever its permission bits; the file-size "
+  if (!ordalis::testing::PermissionBitsApply()) {
+    GTEST_SKIP() << "permission bits stop no writing for root or on Windows; the file-size "
                     "limit test makes a write fail for real instead";
   }
   const std::string source = Source("b\r\na\r\n");
@@ -600,6 +744,7 @@ TEST_F(OrdalisSortTest, AFolderWithoutWritePermissionLeavesNoTarget) {
 }
 
 TEST_F(OrdalisSortTest, AWriteCutShortByTheFileSizeLimitIsUndone) {
+  if (!ordalis::testing::kIsPosix) GTEST_SKIP() << "Windows has no file-size limit (ulimit -f)";
   // 8 KiB of output against a limit of 1 KiB: the write fails part way.
   std::string input;
   for (int i = 99; i >= 0; --i) input += std::to_string(i) + std::string(80, '.') + "\r\n";

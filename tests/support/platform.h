@@ -10,6 +10,12 @@
 
 namespace ordalis::testing {
 
+#if defined(_WIN32)
+inline constexpr bool kIsPosix = false;
+#else
+inline constexpr bool kIsPosix = true;
+#endif
+
 // False where permission bits stop nothing: for root, and on Windows, where
 // they are not how files are protected.
 inline bool PermissionBitsApply() {
