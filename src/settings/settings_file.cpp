@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "shared/code_page.h"
 #include "shared/directory_of.h"
 #include "shared/native_path.h"
 #include "shared/text_file.h"
@@ -57,7 +58,74 @@ void CreateIfMissing(const std::string& path) {
   if (std::FILE* touch = OpenFile(path, "ab")) std::fclose(touch);
 }
 
+bool FitsCodePage(std::u16string_view text) {
+  return WidenFromCodePage(NarrowToCodePage(text)) == text;
+}
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+// The length of the part of `name` that is no folder of its own: a drive
+// (C:\ or C:), \\server\share, a lone \ at the start, or nothing.
+std::size_t RootLength(std::u16string_view name) {
+  std::size_t end = 0;
+  if (name.size() >= 2 && IsSeparator(name[0]) && IsSeparator(name[1])) {
+    end = 2;
+    for (int part = 0; part < 2; ++part) {
+      if (part == 1 && end < name.size()) ++end;
+      while (end < name.size() && !IsSeparator(name[end])) ++end;
+    }
+    return end;
+  }
+  if (name.size() >= 2 && name[1] == u':') end = 2;
+  if (end < name.size() && IsSeparator(name[end])) ++end;
+  return end;
+}
+
+// On Windows the directories the program holds are UTF-8 and the file holds
+// code-page bytes; elsewhere both are the file system's bytes.
+std::string DirectoryFromFile(std::string bytes) {
+#if defined(_WIN32)
+  return WindowsDirectoryFromCodePage(bytes);
+#else
+  return bytes;
+#endif
+}
+
+std::string DirectoryForFile(const std::string& name) {
+#if defined(_WIN32)
+  return WindowsDirectoryToCodePage(name);
+#else
+  return name;
+#endif
+}
+
+bool IsDirectory(std::string SettingsValues::*value) {
+  return value == &SettingsValues::source_path || value == &SettingsValues::target_path;
+}
+
 }  // namespace
+
+std::string WindowsDirectoryToCodePage(std::string_view name) {
+  const std::u16string wide = Utf16FromUtf8(name);
+  const std::u16string_view text = wide;
+  if (FitsCodePage(text)) return NarrowToCodePage(text);
+  const std::size_t root = RootLength(text);
+  if (!FitsCodePage(text.substr(0, root))) return {};
+  // Whole folder names only: a name cut short could be another folder.
+  std::size_t kept = root;
+  for (std::size_t start = root; start < text.size();) {
+    std::size_t end = start;
+    while (end < text.size() && !IsSeparator(text[end])) ++end;
+    if (!FitsCodePage(text.substr(start, end - start))) break;
+    kept = end;
+    start = end + 1;
+  }
+  return NarrowToCodePage(text.substr(0, kept));
+}
+
+std::string WindowsDirectoryFromCodePage(std::string_view bytes) {
+  return Utf8FromUtf16(WidenFromCodePage(bytes));
+}
 
 std::string SettingsFilePath(const std::string& app_path) {
   return JoinPath(app_path, kSettingsFileName);
@@ -87,7 +155,9 @@ SettingsValues ReadSettings(const std::string& app_path) {
 
   SettingsValues values;  // Holds the box texts' design defaults.
   for (std::size_t k = 0; k < kEntries.size(); ++k) {
-    if (found[k]) values.*kEntries[k].value = std::move(*found[k]);
+    if (!found[k]) continue;
+    values.*kEntries[k].value =
+        IsDirectory(kEntries[k].value) ? DirectoryFromFile(*found[k]) : std::move(*found[k]);
   }
   if (values.source_path.empty()) values.source_path = app_path;
   if (values.target_path.empty()) values.target_path = app_path;
@@ -102,7 +172,7 @@ Status WriteSettings(const std::string& app_path, const SettingsValues& values) 
     contents.append(entry.key).append(kLineEnd);
     // With no mode selected the file ends at the option key.
     if (entry.value == &SettingsValues::option_choice && value.empty()) break;
-    contents.append(value).append(kLineEnd);
+    contents.append(IsDirectory(entry.value) ? DirectoryForFile(value) : value).append(kLineEnd);
   }
   return WriteFileAtomically(SettingsFilePath(app_path), contents);
 }

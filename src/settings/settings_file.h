@@ -1,8 +1,19 @@
 // The settings file Ordalis.ini beside the executable: the last directories,
 // the three box texts and the sort mode, kept from one use to the next.
+//
+// The file is Windows-1252 text on every system, so a file written on one
+// reads the same on another and earlier versions read it too. Linux writes
+// directory names as the file system's bytes. Windows holds names as UTF-8
+// (shared/native_path.h), and the file gets their code-page bytes. A folder
+// whose name the code page cannot hold (C:\data\日本語\x) is never written as
+// a mangled name that could point elsewhere: the file gets the nearest
+// enclosing folder whose whole name fits (C:\data), or an empty value, which
+// reads back as the program's own folder, when not even the drive or
+// \\server\share fits.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "shared/status.h"
 
@@ -33,5 +44,12 @@ SettingsValues ReadSettings(const std::string& app_path);
 // Replaces the file in `app_path` with `values`, whole, or leaves the old file
 // exactly as it was and says why.
 Status WriteSettings(const std::string& app_path, const SettingsValues& values);
+
+// What the file holds for the Windows directory `name` (UTF-8): its
+// Windows-1252 bytes, cut back as said above when the name does not fit.
+std::string WindowsDirectoryToCodePage(std::string_view name);
+
+// The Windows directory (UTF-8) that the file's `bytes` name.
+std::string WindowsDirectoryFromCodePage(std::string_view bytes);
 
 }  // namespace ordalis

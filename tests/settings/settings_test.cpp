@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "shared/directory_of.h"
+#include "shared/native_path.h"
 #include "shared/text_file.h"
 #include "support/platform.h"
 #include "support/visible.h"
@@ -147,18 +148,25 @@ TEST_F(SettingsFileTest, ReadsBackWhatItWrote) {
     SettingsValues written;
     Fields expected;
   } cases[] = {
-      {"mode 1", {"/a", "/b", "12", "4", "20", "1"}, {"/a", "/b", "12", "4", "20", "1"}},
-      {"mode 2", {"/a b", "/c", "1", "2", "3", "2"}, {"/a b", "/c", "1", "2", "3", "2"}},
-      {"mode 3", {"/x", "/y", "", "", "", "3"}, {"/x", "/y", "", "", "", "3"}},
-      {"spaces around the box texts are dropped",
-       {"/a", "/b", " 5", "6 ", "  7  ", "2"},
-       {"/a", "/b", "5", "6", "7", "2"}},
-      {"bytes above 0x7F pass through",
-       {"/caf\xE9", "/\x80\x81", "\xFF", "4", "20", "3"},
-       {"/caf\xE9", "/\x80\x81", "\xFF", "4", "20", "3"}},
-      {"empty directories become the program directory",
-       {"", "  ", "12", "4", "20", "1"},
-       {kApp, kApp, "12", "4", "20", "1"}},
+    {"mode 1", {"/a", "/b", "12", "4", "20", "1"}, {"/a", "/b", "12", "4", "20", "1"}},
+    {"mode 2", {"/a b", "/c", "1", "2", "3", "2"}, {"/a b", "/c", "1", "2", "3", "2"}},
+    {"mode 3", {"/x", "/y", "", "", "", "3"}, {"/x", "/y", "", "", "", "3"}},
+    {"spaces around the box texts are dropped",
+     {"/a", "/b", " 5", "6 ", "  7  ", "2"},
+     {"/a", "/b", "5", "6", "7", "2"}},
+#if defined(_WIN32)
+    // Directories are UTF-8 here; the file holds their Windows-1252 bytes.
+    {"characters above U+007F pass through",
+     {"/caf\u00e9", "/\u20ac\xC2\x81", "\xFF", "4", "20", "3"},
+     {"/caf\u00e9", "/\u20ac\xC2\x81", "\xFF", "4", "20", "3"}},
+#else
+    {"bytes above 0x7F pass through",
+     {"/caf\xE9", "/\x80\x81", "\xFF", "4", "20", "3"},
+     {"/caf\xE9", "/\x80\x81", "\xFF", "4", "20", "3"}},
+#endif
+    {"empty directories become the program directory",
+     {"", "  ", "12", "4", "20", "1"},
+     {kApp, kApp, "12", "4", "20", "1"}},
   };
   for (const auto& c : cases) {
     ASSERT_TRUE(WriteSettings(app(), c.written).ok()) << c.name;
@@ -167,6 +175,72 @@ TEST_F(SettingsFileTest, ReadsBackWhatItWrote) {
     EXPECT_EQ(ReadBytes(ini()), before) << c.name << ": reading changed the file";
     EXPECT_EQ(Listing(dir_), std::set<std::string>{kSettingsFileName}) << c.name;
   }
+}
+
+// What a Windows directory becomes in the file: a name the code page cannot
+// hold is cut back to the nearest enclosing folder that it can, never mangled.
+TEST(SettingsDirectoryTest, WindowsNamesBecomeCodePageBytesOfAFolderOnTheirPath) {
+  const struct {
+    std::string name;  // UTF-8.
+    std::string bytes;
+  } cases[] = {
+      {"C:\\data\\Données été",
+       "C:\\data\\Donn\xE9"
+       "es \xE9t\xE9"},
+      {"C:\\prix €\\", "C:\\prix \x80\\"},
+      {"C:\\data\\日本語\\x", "C:\\data"},
+      {"C:\\data\\été 日本\\x", "C:\\data"},  // A name is kept whole or not at all.
+      {"C:\\data/日本語", "C:\\data"},
+      {"C:\\a\\\U0001F600", "C:\\a"},
+      {"C:\\a\\\xED\xA0\x80", "C:\\a"},  // A lone surrogate.
+      {"C:\\日本語", "C:\\"},
+      {"C:日本語", "C:"},
+      {"\\\\server\\share\\日本語\\x", "\\\\server\\share"},
+      {"\\\\server\\共有\\x", ""},
+      {"\\\\日本\\share", ""},
+      {"\\日本語", "\\"},
+      {"日本語\\x", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(testing::Visible(WindowsDirectoryToCodePage(c.name)), testing::Visible(c.bytes))
+        << c.name;
+  }
+  EXPECT_EQ(WindowsDirectoryFromCodePage("C:\\Donn\xE9"
+                                         "es \x80\x81\xFF"),
+            "C:\\Données €\xC2\x81ÿ");
+}
+
+TEST_F(SettingsFileTest, DirectoriesBeyondTheCodePage) {
+  // Real folders, so the names read back must lead somewhere that exists.
+  const fs::path accents = dir_ / PathOf("Données été");
+  const fs::path japanese = accents / PathOf("日本語");
+  fs::create_directories(japanese);
+  SettingsValues values;
+  values.source_path = NameOf(accents);
+  values.target_path = NameOf(japanese);
+  ASSERT_TRUE(WriteSettings(app(), values).ok());
+  const std::string file = ReadBytes(ini());
+  const SettingsValues read = ReadSettings(app());
+#if defined(_WIN32)
+  const std::string source_line = app() +
+                                  "\\Donn\xE9"
+                                  "es \xE9t\xE9\r\n";
+  EXPECT_NE(file.find("[Source path]\r\n" + source_line + "[Target path]\r\n" + source_line),
+            std::string::npos)
+      << Visible(file);
+  EXPECT_EQ(read.source_path, values.source_path);
+  EXPECT_EQ(read.target_path, values.source_path);
+#else
+  // Linux writes the file system's bytes as they are.
+  EXPECT_NE(file.find("[Source path]\r\n" + values.source_path + "\r\n[Target path]\r\n" +
+                      values.target_path + "\r\n"),
+            std::string::npos)
+      << Visible(file);
+  EXPECT_EQ(read.source_path, values.source_path);
+  EXPECT_EQ(read.target_path, values.target_path);
+#endif
+  EXPECT_TRUE(fs::is_directory(PathOf(read.source_path))) << read.source_path;
+  EXPECT_TRUE(fs::is_directory(PathOf(read.target_path))) << read.target_path;
 }
 
 TEST_F(SettingsFileTest, KeyLinesMatchInAnyCaseWithSurroundingSpaces) {
