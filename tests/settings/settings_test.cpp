@@ -241,6 +241,12 @@ TEST_F(SettingsFileTest, DirectoriesBeyondTheCodePage) {
 #endif
   EXPECT_TRUE(fs::is_directory(PathOf(read.source_path))) << read.source_path;
   EXPECT_TRUE(fs::is_directory(PathOf(read.target_path))) << read.target_path;
+
+  // The program itself in such a folder finds its file there.
+  const std::string program = NameOf(japanese);
+  ASSERT_TRUE(WriteSettings(program, SettingsValues{"", "", "7", "8", "9", "3"}).ok());
+  EXPECT_EQ(FieldsOf(ReadSettings(program)), (Fields{program, program, "7", "8", "9", "3"}));
+  EXPECT_TRUE(fs::is_regular_file(japanese / kSettingsFileName));
 }
 
 TEST_F(SettingsFileTest, KeyLinesMatchInAnyCaseWithSurroundingSpaces) {
