@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "sort/line_table.h"
 
 namespace ordalis {
 namespace {
@@ -169,25 +173,84 @@ TEST(MakeSortKeyTest, FailureMessagesNameTheParameter) {
             "is shorter than the start column 20");
 }
 
-TEST(CompareKeysTest, ComparesCharacterCodes) {
-  struct Case {
-    const char16_t* a;
-    const char16_t* b;
-  };
-  // Each pair is in ascending order.
-  const Case ascending[] = {
-      {u"B", u"a"},     // Capitals come first.
-      {u"10", u"9"},    // Digits are characters, not numbers.
-      {u"ab", u"abc"},  // A prefix is less.
-      {u"", u"a"},
-      {u"\u00ff", u"\u20ac"},  // Byte 0xFF sorts before byte 0x80, the euro sign.
-      {u"Z", u"\u00e9"},
-  };
-  for (const Case& c : ascending) {
-    EXPECT_LT(CompareKeys(c.a, c.b), 0) << Narrow(c.a) << " < " << Narrow(c.b);
-    EXPECT_GT(CompareKeys(c.b, c.a), 0) << Narrow(c.b) << " > " << Narrow(c.a);
+// Keys as code-page bytes, each above the one before it in the order the
+// program sorts by: the characters' 16-bit codes, not the bytes' values.
+const std::string_view kAscendingKeys[] = {
+    "",
+    "10",  // Digits are characters, not numbers.
+    "9",
+    "B",  // Capitals come first.
+    "Z",
+    "a",
+    "aaaaaaaaaB",  // Differs at the tenth character.
+    "aaaaaaaaaa",
+    "aaaaaaaaaaaaaaaaaaB",  // Differs past the sixteenth.
+    "aaaaaaaaaaaaaaaaaaa",
+    "aaaaaaaaaaaaaaaaa\x9C",  // U+0153 past the sixteenth ...
+    "aaaaaaaaaaaaaaaaa\x8A",  // ... before U+0160, although 0x9C > 0x8A.
+    "ab",
+    "abc",  // A prefix is less.
+    "\x7F",
+    "\x81",  // Unassigned: stands for U+0081.
+    "\xA0",
+    "\xE9",
+    "\xFF",  // U+00FF ...
+    "\x9C",  // ... U+0153 ...
+    "\x8A",  // ... U+0160 ...
+    "\x80",  // ... and the euro sign, U+20AC, last.
+};
+
+std::string Printable(std::string_view bytes) {
+  std::string text = "\"";
+  for (char byte : bytes) {
+    const auto c = static_cast<unsigned char>(byte);
+    if (c >= 0x20 && c < 0x7F) {
+      text += static_cast<char>(c);
+    } else {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      text += hex;
+    }
   }
-  EXPECT_EQ(CompareKeys(u"X", u"X"), 0);
+  return text + "\"";
+}
+
+TEST(CompareKeysTest, CodePageKeysCompareByTheirCharacters) {
+  const std::size_t n = std::size(kAscendingKeys);
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::string_view a = kAscendingKeys[i];
+    EXPECT_EQ(CompareKeyBytes(a, std::string(a)), 0) << Printable(a);
+    for (std::size_t j = i + 1; j < n; ++j) {
+      const std::string_view b = kAscendingKeys[j];
+      EXPECT_LT(CompareKeyBytes(a, b), 0) << Printable(a) << " < " << Printable(b);
+      EXPECT_GT(CompareKeyBytes(b, a), 0) << Printable(b) << " > " << Printable(a);
+    }
+  }
+}
+
+TEST(CompareKeysTest, TheSortPutsKeysInTheSameOrder) {
+  // Each line is a marker and its key; Middle from column 2 cuts the key.
+  const std::size_t n = std::size(kAscendingKeys);
+  const KeyTexts texts{u"12", u"40", u"2"};
+  // Reversed, and shuffled (7 and n share no factor).
+  std::vector<std::size_t> reversed, shuffled;
+  for (std::size_t i = 0; i < n; ++i) {
+    reversed.push_back(n - 1 - i);
+    shuffled.push_back(i * 7 % n);
+  }
+  for (const auto& order : {reversed, shuffled}) {
+    const std::string name = order == reversed ? "reversed" : "shuffled";
+    std::string bytes;
+    for (std::size_t i : order) bytes += "#" + std::string(kAscendingKeys[i]) + "\r\n";
+    LineTable table;
+    ASSERT_TRUE(MakeLineTable(bytes, &table).ok());
+    ASSERT_TRUE(ShellSortLines(&table, SortMode::Middle, texts).ok()) << name;
+    ASSERT_EQ(table.SortLines.size(), n);
+    for (std::size_t i = 0; i < n; ++i) {
+      EXPECT_EQ(table.SortLines[i], "#" + std::string(kAscendingKeys[i]))
+          << name << ", place " << i << ": " << Printable(table.SortLines[i]);
+    }
+  }
 }
 
 }  // namespace

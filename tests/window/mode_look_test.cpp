@@ -17,15 +17,6 @@ std::string Describe(const ModeLook& look) {
   return text;
 }
 
-TEST(ModeLookTest, UntouchedLookEnablesEveryBoxAndHighlightsNothing) {
-  const ModeLook look = UntouchedLook();
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_TRUE(look.box_enabled[i]) << i;
-    EXPECT_FALSE(look.box_highlighted[i]) << i;
-    EXPECT_FALSE(look.caption_highlighted[i]) << i;
-  }
-}
-
 TEST(ModeLookTest, ClickRuleOfASelectedOption) {
   struct Case {
     SortMode option;

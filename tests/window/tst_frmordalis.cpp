@@ -42,12 +42,18 @@ class FrmOrdalisTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase();
   void init();
   void cleanup();
 
   void firstStartWithNoSettingsFile();
   void layoutFollowsTheForm();
+  void sortHeadingKeepsItsSize();
   void tabOrderSkipsLabelsAndDisabledControls();
+  void keysPressTheFocusedButton_data();
+  void keysPressTheFocusedButton();
+  void textOnFixedColoursStaysDarkOnADarkTheme();
+  void screenReadersHearTheLabels();
   void menusHaveNoAccessKeysOrShortcuts();
   void optionClickRule_data();
   void optionClickRule();
@@ -92,9 +98,16 @@ class FrmOrdalisTest : public QObject {
   void Click(const char* name) { QTest::mouseClick(Child<QPushButton>(name), Qt::LeftButton); }
 
   std::unique_ptr<QTemporaryDir> app_;
+  QPalette theme_;  // The desktop's palette, given back after each test.
+  QFont font_;
   std::unique_ptr<FakePlatformServices> platform_;
   std::unique_ptr<frmOrdalis> window_;
 };
+
+void FrmOrdalisTest::initTestCase() {
+  theme_ = QApplication::palette();
+  font_ = QApplication::font();
+}
 
 void FrmOrdalisTest::init() {
   app_ = std::make_unique<QTemporaryDir>();
@@ -107,6 +120,8 @@ void FrmOrdalisTest::cleanup() {
   window_.reset();
   platform_.reset();
   app_.reset();
+  QApplication::setPalette(theme_);
+  QApplication::setFont(font_);
 }
 
 frmOrdalis* FrmOrdalisTest::Start() {
@@ -158,32 +173,31 @@ void FrmOrdalisTest::firstStartWithNoSettingsFile() {
 
 void FrmOrdalisTest::layoutFollowsTheForm() {
   Start();
-  const double x = window_->logicalDpiX() / 1440.0;
-  const double y = window_->logicalDpiY() / 1440.0;
-  auto twips = [&](int left, int top, int width, int height) {
-    return QRect(qRound(left * x), qRound(top * y), qRound(width * x), qRound(height * y));
-  };
+  if (window_->logicalDpiX() != 96 || window_->logicalDpiY() != 96) {
+    QSKIP("the pixel places below are those of a 96 DPI screen (15 twips a pixel)");
+  }
   QCOMPARE(window_->windowTitle(), QStringLiteral("Ordalis"));
   QVERIFY(!window_->windowIcon().isNull());
-  QCOMPARE(window_->centralWidget()->size(), twips(0, 0, 5400, 2136).size());
+  QCOMPARE(window_->centralWidget()->size(), QSize(360, 142));  // 5400 x 2136 twips.
   QCOMPARE(window_->minimumSize(), window_->maximumSize());
   QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
 
-  QCOMPARE(Child<QPushButton>("GetFile")->geometry(), twips(300, 180, 1332, 372));
-  QCOMPARE(Child<QPushButton>("TargetFile")->geometry(), twips(2040, 180, 1332, 372));
-  QCOMPARE(Child<QPushButton>("CmdExit")->geometry(), twips(3840, 180, 1215, 375));
-  QCOMPARE(Child<QLineEdit>("SameFileTxt")->geometry(), twips(528, 648, 2484, 288));
-  QCOMPARE(Child<QLineEdit>("Text1")->geometry(), twips(1128, 1008, 492, 288));
-  QCOMPARE(Child<QLineEdit>("Text2")->geometry(), twips(1128, 1344, 540, 288));
-  QCOMPARE(Child<QLineEdit>("Text3")->geometry(), twips(1128, 1668, 540, 288));
-  QCOMPARE(Child<QRadioButton>("Option1")->geometry(), twips(3060, 1008, 1440, 276));
-  QCOMPARE(Child<QRadioButton>("Option2")->geometry(), twips(3060, 1344, 1452, 276));
-  QCOMPARE(Child<QRadioButton>("Option3")->geometry(), twips(3060, 1668, 1392, 276));
+  // Twips divided by 15, to the nearest pixel.
+  QCOMPARE(Child<QPushButton>("GetFile")->geometry(), QRect(20, 12, 89, 25));
+  QCOMPARE(Child<QPushButton>("TargetFile")->geometry(), QRect(136, 12, 89, 25));
+  QCOMPARE(Child<QPushButton>("CmdExit")->geometry(), QRect(256, 12, 81, 25));
+  QCOMPARE(Child<QLineEdit>("SameFileTxt")->geometry(), QRect(35, 43, 166, 19));
+  QCOMPARE(Child<QLineEdit>("Text1")->geometry(), QRect(75, 67, 33, 19));
+  QCOMPARE(Child<QLineEdit>("Text2")->geometry(), QRect(75, 90, 36, 19));
+  QCOMPARE(Child<QLineEdit>("Text3")->geometry(), QRect(75, 111, 36, 19));
+  QCOMPARE(Child<QRadioButton>("Option1")->geometry(), QRect(204, 67, 96, 18));
+  QCOMPARE(Child<QRadioButton>("Option2")->geometry(), QRect(204, 90, 97, 18));
+  QCOMPARE(Child<QRadioButton>("Option3")->geometry(), QRect(204, 111, 93, 18));
   // Labels keep their place; they may be taller so that no text is cut.
-  QCOMPARE(Child<QLabel>("Label1")->geometry().topLeft(), twips(1716, 1044, 0, 0).topLeft());
-  QCOMPARE(Child<QLabel>("Label2")->geometry().topLeft(), twips(1716, 1380, 0, 0).topLeft());
-  QCOMPARE(Child<QLabel>("Label4")->geometry().topLeft(), twips(1740, 1692, 0, 0).topLeft());
-  QCOMPARE(Child<QLabel>("Label3")->geometry(), twips(3216, 816, 708, 240));
+  QCOMPARE(Child<QLabel>("Label1")->geometry().topLeft(), QPoint(114, 70));
+  QCOMPARE(Child<QLabel>("Label2")->geometry().topLeft(), QPoint(114, 92));
+  QCOMPARE(Child<QLabel>("Label4")->geometry().topLeft(), QPoint(116, 113));
+  QCOMPARE(Child<QLabel>("Label3")->geometry(), QRect(214, 54, 47, 16));
 
   auto* sort = Child<QLabel>("Label3");
   QCOMPARE(sort->text(), QStringLiteral("Sort"));
@@ -214,6 +228,30 @@ void FrmOrdalisTest::layoutFollowsTheForm() {
   QCOMPARE(timer->interval(), 50);
 }
 
+void FrmOrdalisTest::sortHeadingKeepsItsSize() {
+  // The desktop's font decides the other captions' size: a large one is
+  // shrunk until every caption fits, a small one is kept.
+  for (const double desktop_size : {6.0, 9.0, 14.0}) {
+    const QString which = QStringLiteral("desktop font %1 pt").arg(desktop_size);
+    QFont desktop = font_;
+    desktop.setPointSizeF(desktop_size);
+    QApplication::setFont(desktop);
+    Start();
+
+    const double others = window_->centralWidget()->font().pointSizeF();
+    QVERIFY2(others <= desktop_size, qPrintable(which));
+    if (desktop_size > 12) QVERIFY2(others < desktop_size, qPrintable(which));
+    auto* sort = Child<QLabel>("Label3");
+    QVERIFY2(qFuzzyCompare(sort->font().pointSizeF(), 7.8),
+             qPrintable(which + QStringLiteral(": %1 pt").arg(sort->font().pointSizeF())));
+    QVERIFY2(sort->font().bold(), qPrintable(which));
+    const QFontMetrics metrics(sort->font());
+    QVERIFY2(metrics.horizontalAdvance(sort->text()) <= sort->width(), qPrintable(which));
+    QVERIFY2(metrics.height() <= sort->height(), qPrintable(which));
+    window_.reset();
+  }
+}
+
 void FrmOrdalisTest::tabOrderSkipsLabelsAndDisabledControls() {
   Start();
   Child<QLineEdit>("SameFileTxt")->show();  // Reachable while shown.
@@ -230,6 +268,94 @@ void FrmOrdalisTest::tabOrderSkipsLabelsAndDisabledControls() {
       QStringLiteral("SameFileTxt"), QStringLiteral("GetFile"),     QStringLiteral("Text1"),
       QStringLiteral("Option1"),     QStringLiteral("SameFileTxt"), QStringLiteral("GetFile")};
   QCOMPARE(seen, expected);
+}
+
+void FrmOrdalisTest::keysPressTheFocusedButton_data() {
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("modifiers");
+  QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+  QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+  QTest::newRow("space bar") << int(Qt::Key_Space) << int(Qt::NoModifier);
+}
+
+void FrmOrdalisTest::keysPressTheFocusedButton() {
+  QFETCH(int, key);
+  QFETCH(int, modifiers);
+  const QString source = AppFile(QStringLiteral("in.txt"));
+  const QString target = AppFile(QStringLiteral("out.txt"));
+  WriteBytes(source, "b\r\na\r\n");
+  platform_->answers << source << target;
+  Start();
+  auto press = [&] {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                    Qt::KeyboardModifiers(Qt::KeyboardModifier(modifiers)));
+  };
+
+  // At start the focus is on "Source File"; a choice moves it to "Target File".
+  QCOMPARE(QApplication::focusWidget(), Child<QPushButton>("GetFile"));
+  press();
+  QCOMPARE(platform_->dialogs.size(), 1);
+  QCOMPARE(platform_->dialogs[0].name, QStringLiteral("Source"));
+  QCOMPARE(QApplication::focusWidget(), Child<QPushButton>("TargetFile"));
+  press();
+  QCOMPARE(platform_->dialogs.size(), 2);
+  QCOMPARE(platform_->dialogs[1].name, QStringLiteral("Target"));
+  QCOMPARE(ReadBytes(target), QByteArray("a\r\nb\r\n"));
+  QVERIFY(Child<QPushButton>("CmdExit")->isEnabled());
+}
+
+void FrmOrdalisTest::textOnFixedColoursStaysDarkOnADarkTheme() {
+  QPalette dark = theme_;
+  dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+  dark.setColor(QPalette::WindowText, QColor(0xE0, 0xE0, 0xE0));
+  dark.setColor(QPalette::Base, QColor(0x2A, 0x2A, 0x2A));
+  dark.setColor(QPalette::Text, QColor(0xF0, 0xF0, 0xF0));
+  dark.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+  dark.setColor(QPalette::ButtonText, QColor(0xF0, 0xF0, 0xF0));
+  QApplication::setPalette(dark);
+  Start();
+  auto text_colour = [](const QLineEdit* box) {
+    return box->palette().color(QPalette::Active, QPalette::Text);
+  };
+  // Light green and light red are above 190 in lightness; the text must be
+  // far below them, as black is.
+  auto expect_dark_on_light = [&](const char* name, const QColor& background) {
+    auto* box = Child<QLineEdit>(name);
+    QCOMPARE(BoxColour(box), background);
+    QVERIFY2(text_colour(box).lightness() < 64, name);
+  };
+  auto expect_theme = [&](const char* name) {
+    auto* box = Child<QLineEdit>(name);
+    QCOMPARE(BoxColour(box), QColor(0x2A, 0x2A, 0x2A));
+    QCOMPARE(text_colour(box), QColor(0xF0, 0xF0, 0xF0));
+  };
+
+  expect_dark_on_light("Text1", kLightGreen);  // Left most at first start.
+  expect_theme("Text2");
+  expect_theme("Text3");
+  expect_dark_on_light("SameFileTxt", kLightRed);
+
+  ClickOption("Option2");
+  expect_theme("Text1");  // Plain again: the theme's light text on its dark base.
+  expect_dark_on_light("Text2", kLightGreen);
+  expect_dark_on_light("Text3", kLightGreen);
+}
+
+void FrmOrdalisTest::screenReadersHearTheLabels() {
+  Start();
+  const std::pair<const char*, const char*> names[] = {
+      {"Text1", "# char left"},     {"Text2", "# char in middle"},
+      {"Text3", "start at column"}, {"Option1", "Left most"},
+      {"Option2", "Middle"},        {"Option3", "Right most"},
+      {"GetFile", "Source File"},   {"TargetFile", "Target File"},
+      {"CmdExit", "Quit"},          {"SameFileTxt", "Use a different output filename"},
+  };
+  for (const auto& [widget, name] : names) {
+    QAccessibleInterface* const spoken =
+        QAccessible::queryAccessibleInterface(Child<QWidget>(widget));
+    QVERIFY2(spoken != nullptr, widget);
+    QCOMPARE(spoken->text(QAccessible::Name), QString::fromLatin1(name));
+  }
 }
 
 void FrmOrdalisTest::menusHaveNoAccessKeysOrShortcuts() {

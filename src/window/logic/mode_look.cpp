@@ -4,12 +4,6 @@
 
 namespace ordalis {
 
-ModeLook UntouchedLook() {
-  ModeLook look;
-  look.box_enabled = {true, true, true};
-  return look;
-}
-
 bool ModeUsesBox(SortMode mode, std::size_t box) {
   switch (mode) {
     case SortMode::LeftMost:

@@ -18,10 +18,6 @@ struct ModeLook {
   friend bool operator==(const ModeLook&, const ModeLook&) = default;
 };
 
-// The look before any option rule has run: every box enabled, nothing
-// highlighted. A start with no mode selected keeps it.
-ModeLook UntouchedLook();
-
 // The click rule of the option button for `option`: every box disabled and
 // plain, every caption plain; then, if the option is now `selected`, its
 // caption highlighted and its own boxes enabled and highlighted.

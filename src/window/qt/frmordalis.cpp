@@ -30,9 +30,27 @@ QString Latin1(std::string_view text) {
 QString FromNative(const std::string& path) { return QFile::decodeName(path.c_str()); }
 std::string ToNative(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-void SetBoxColour(QLineEdit* box, const QColor& colour) {
+// Text on the form's own light backgrounds is drawn in the dark of the form's
+// design whatever the desktop's theme, so a dark theme's light text colour
+// cannot vanish on them.
+constexpr Qt::GlobalColor kTextOnFixedColour = Qt::black;
+
+// Gives `box` one of the form's fixed light backgrounds, with dark text.
+void SetFixedBoxColour(QLineEdit* box, const QColor& colour) {
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, colour);  // In every state, disabled too.
+  palette.setColor(QPalette::Text, kTextOnFixedColour);
+  box->setPalette(palette);
+}
+
+// Gives `box` the plain background `colour` and the theme's text colours.
+void SetPlainBoxColour(QLineEdit* box, const QColor& colour) {
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, colour);  // In every state, disabled too.
+  const QPalette theme = QApplication::palette(box);
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    palette.setColor(group, QPalette::Text, theme.color(group, QPalette::Text));
+  }
   box->setPalette(palette);
 }
 
@@ -100,11 +118,14 @@ void frmOrdalis::CreateControls() {
   TargetFile->setEnabled(false);  // Until a source is chosen.
   make(CmdExit, "CmdExit");
   CmdExit->setEnabled(false);  // Until the first completed sort.
-  for (QPushButton* b : {GetFile, TargetFile, CmdExit}) b->setAutoDefault(false);
+  // Return and Enter press the focused button, as the space bar does. Outside
+  // a dialog no button is ever the default one, so nothing else changes.
+  for (QPushButton* b : {GetFile, TargetFile, CmdExit}) b->setAutoDefault(true);
 
   make(SameFileTxt, "SameFileTxt");
   SameFileTxt->setAlignment(Qt::AlignCenter);
-  SetBoxColour(SameFileTxt, ToQColor(ordalis::kSameFileBoxColour));
+  SetFixedBoxColour(SameFileTxt, ToQColor(ordalis::kSameFileBoxColour));
+  SameFileTxt->setAccessibleName(SameFileTxt->text());
   SameFileTxt->hide();
 
   make(Label3, "Label3");
@@ -120,6 +141,10 @@ void frmOrdalis::CreateControls() {
   make(Label4, "Label4");
   make(Option3, "Option3");
   for (QLabel* l : {Label1, Label2, Label4}) l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Each number box is announced by the label beside it.
+  Label1->setBuddy(Text1);
+  Label2->setBuddy(Text2);
+  Label4->setBuddy(Text3);
 
   // Present for completeness of the form; it is never started and has no handler.
   Timer1 = new QTimer(this);
@@ -192,11 +217,6 @@ void frmOrdalis::FitFontToCaptions() {
   auto label_room = [&](const QLabel* l) {
     return std::max(l->width(), option_column - 2 - l->x());
   };
-  auto label3_font = [](QFont font) {
-    font.setPointSizeF(std::min(font.pointSizeF(), ordalis::kLabel3PointSize));
-    font.setBold(true);
-    return font;
-  };
   auto fits = [&](const QFont& font) {
     QFont bold = font;
     bold.setBold(true);  // A highlighted option is bold.
@@ -214,9 +234,6 @@ void frmOrdalis::FitFontToCaptions() {
     for (QLabel* l : labels) {
       if (plain_metrics.horizontalAdvance(l->text()) > label_room(l)) return false;
     }
-    if (QFontMetrics(label3_font(font)).horizontalAdvance(Label3->text()) > Label3->width()) {
-      return false;
-    }
     for (QLineEdit* e : boxes) {
       // QLineEdit keeps two pixels between its frame and the text on each side.
       if (plain_metrics.horizontalAdvance(e->text()) + 2 * frame + 4 > e->width()) return false;
@@ -231,7 +248,13 @@ void frmOrdalis::FitFontToCaptions() {
     font.setPointSizeF(font.pointSizeF() - 0.25);
   }
   centralWidget()->setFont(font);
-  Label3->setFont(label3_font(font));
+
+  // "Sort" keeps its own size, whatever the other captions shrank to; its
+  // label is wide enough for it in any common font.
+  QFont sort_font = font;
+  sort_font.setPointSizeF(ordalis::kLabel3PointSize);
+  sort_font.setBold(true);
+  Label3->setFont(sort_font);
 
   for (QLabel* l : labels) {
     const QFontMetrics metrics(l->font());
@@ -306,8 +329,11 @@ void frmOrdalis::ApplyModeLook(const ModeLook& look) {
   QRadioButton* const options[] = {Option1, Option2, Option3};
   for (std::size_t i = 0; i < 3; ++i) {
     boxes[i]->setEnabled(look.box_enabled[i]);
-    SetBoxColour(boxes[i], look.box_highlighted[i] ? ToQColor(ordalis::kHighlightedBoxColour)
-                                                   : plain_box_colour_);
+    if (look.box_highlighted[i]) {
+      SetFixedBoxColour(boxes[i], ToQColor(ordalis::kHighlightedBoxColour));
+    } else {
+      SetPlainBoxColour(boxes[i], plain_box_colour_);
+    }
 
     const bool highlighted = look.caption_highlighted[i];
     QPalette palette = options[i]->palette();

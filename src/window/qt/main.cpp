@@ -42,6 +42,8 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication app(argc, argv);
+  // Pairs the window with the installed menu entry, ordalis.desktop, and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("ordalis"));
   ordalis::QtPlatformServices platform;
   frmOrdalis window(platform);
   window.show();

@@ -4,11 +4,13 @@
 
 namespace ordalis {
 
-QIcon OrdalisIcon() {
+QImage DrawOrdalisIcon(int size) {
   // Drawn on a 32 x 32 grid in the colours of the old 16-colour palette.
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing, size != 32);
+  painter.scale(size / 32.0, size / 32.0);
 
   // The page, with its top right corner folded over.
   const QPolygon page({QPoint(8, 2), QPoint(23, 2), QPoint(29, 8), QPoint(29, 29), QPoint(8, 29)});
@@ -30,8 +32,13 @@ QIcon OrdalisIcon() {
   painter.setBrush(QColor(0xFF, 0x00, 0x00));
   painter.drawPolygon(QPolygon({QPoint(2, 9), QPoint(14, 16), QPoint(2, 23)}));
   painter.end();
+  return image;
+}
 
-  return QIcon(pixmap);
+QIcon OrdalisIcon() {
+  QIcon icon;
+  for (int size : kOrdalisIconSizes) icon.addPixmap(QPixmap::fromImage(DrawOrdalisIcon(size)));
+  return icon;
 }
 
 }  // namespace ordalis

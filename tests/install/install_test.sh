@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Installs the built program into a temporary prefix, as `cmake --install`
+# does for a user, and checks it there: every file in its place, the menu
+# entry valid and starting the installed program, the icons, the man page
+# rendered by man, and the installed ordalis-sort sorting a file.
+# Usage: install_test.sh BUILD_DIR
+set -euo pipefail
+build="$1"
+prefix="$(mktemp -d)"
+work="$(mktemp -d)"
+trap 'rm -rf "$prefix" "$work"' EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+cmake --install "$build" --prefix "$prefix" >"$work/install.log" || {
+  cat "$work/install.log" >&2
+  fail "cmake --install into $prefix"
+}
+
+for file in bin/Ordalis bin/ordalis-sort share/applications/ordalis.desktop \
+  share/man/man1/ordalis-sort.1 share/doc/ordalis/README; do
+  [ -f "$prefix/$file" ] || fail "$file is not installed"
+done
+for program in Ordalis ordalis-sort; do
+  [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
+  # Nothing may point back into the build tree, nor lack a library.
+  if readelf -d "$prefix/bin/$program" | grep -F -- "$build" >/dev/null; then
+    fail "bin/$program still looks for libraries in $build"
+  fi
+done
+if ldd "$prefix/bin/Ordalis" | grep -F "not found"; then fail "bin/Ordalis lacks libraries"; fi
+
+# The menu entry: valid, starting the installed Ordalis once bin is on the
+# PATH, with an icon the theme finds at each usual size.
+entry="$prefix/share/applications/ordalis.desktop"
+desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+command_name="$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")"
+found="$(PATH="$prefix/bin:/usr/bin:/bin" command -v "$command_name" || true)"
+[ "$found" = "$prefix/bin/Ordalis" ] ||
+  fail "Exec=$command_name starts '$found', not $prefix/bin/Ordalis"
+icon="$(sed -n 's/^Icon=//p' "$entry")"
+for size in 16 22 24 32 48 64 128 256; do
+  png="$prefix/share/icons/hicolor/${size}x${size}/apps/$icon.png"
+  [ -f "$png" ] || fail "no ${size}x${size} icon $icon.png"
+  actual="$(identify -format '%wx%h' "$png")"
+  [ "$actual" = "${size}x${size}" ] || fail "$png is $actual"
+done
+
+# The man page as man shows it, without a pager; groff's complaints fail it.
+page="$prefix/share/man/man1/ordalis-sort.1"
+MANWIDTH=80 MANPAGER=cat PAGER=cat man -l "$page" >"$work/man.txt" 2>"$work/man.err" ||
+  fail "man -l $page failed: $(cat "$work/man.err")"
+[ ! -s "$work/man.err" ] || fail "man -l $page complained: $(cat "$work/man.err")"
+for text in "ordalis-sort" "SOURCE" "TARGET" "--mode" "--start-column" "Exit status"; do
+  grep -F -e "$text" "$work/man.txt" >/dev/null || fail "the man page does not show '$text'"
+done
+
+# The installed ordalis-sort, found on the PATH as a user's shell finds it.
+printf 'cc 3\r\naa 1\r\nbb 2' >"$work/in.txt"
+PATH="$prefix/bin:/usr/bin:/bin" ordalis-sort --mode left-most --left-count 2 \
+  "$work/in.txt" "$work/out.txt" || fail "the installed ordalis-sort failed"
+printf 'aa 1\r\nbb 2\r\ncc 3\r\n' | cmp - "$work/out.txt" || fail "the installed ordalis-sort sorted wrongly"
+echo "installed into a temporary prefix and used from there"
