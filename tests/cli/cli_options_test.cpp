@@ -65,7 +65,8 @@ TEST(ParseCommandLineTest, ReadsASortRequest) {
       // After "--" everything is an operand.
       {{"--", "-x", "--help"}, SortMode::LeftMost, "12", "4", "20", "-x", "--help"},
       {{"--mode", "middle", "--", "--", "-"}, SortMode::Middle, "12", "4", "20", "--", "-"},
-      // A lone "-" is a file name.
+      // A lone "-" is an operand: standard input as SOURCE, standard output as TARGET.
+      {{"-", "-"}, SortMode::LeftMost, "12", "4", "20", "-", "-"},
       {{"-", "out"}, SortMode::LeftMost, "12", "4", "20", "-", "out"},
       {{"", "out"}, SortMode::LeftMost, "12", "4", "20", "", "out"},
   };
@@ -75,6 +76,28 @@ TEST(ParseCommandLineTest, ReadsASortRequest) {
     EXPECT_EQ(options.mode, c.mode) << Joined(c.args);
     EXPECT_EQ(options.left_count, c.left_count) << Joined(c.args);
     EXPECT_EQ(options.middle_count, c.middle_count) << Joined(c.args);
+    EXPECT_EQ(options.start_column, c.start_column) << Joined(c.args);
+    EXPECT_EQ(options.source, c.source) << Joined(c.args);
+    EXPECT_EQ(options.target, c.target) << Joined(c.args);
+  }
+}
+
+TEST(ParseCommandLineTest, ShowKeysTakesSourceAlone) {
+  const SortCase cases[] = {
+      {{"--show-keys", "in.dat"}, SortMode::LeftMost, "12", "4", "20", "in.dat", ""},
+      {{"in.dat", "--show-keys", "--mode", "middle", "--start-column=3"},
+       SortMode::Middle,
+       "12",
+       "4",
+       "3",
+       "in.dat",
+       ""},
+      {{"--show-keys", "-"}, SortMode::LeftMost, "12", "4", "20", "-", ""},
+  };
+  for (const SortCase& c : cases) {
+    const CliOptions options = ParseCommandLine(c.args);
+    EXPECT_EQ(options.action, CliAction::ShowKeys) << Joined(c.args) << ": " << options.error;
+    EXPECT_EQ(options.mode, c.mode) << Joined(c.args);
     EXPECT_EQ(options.start_column, c.start_column) << Joined(c.args);
     EXPECT_EQ(options.source, c.source) << Joined(c.args);
     EXPECT_EQ(options.target, c.target) << Joined(c.args);
@@ -132,6 +155,9 @@ TEST(ParseCommandLineTest, ExplainsAWrongCommandLineInOneLine) {
        "unknown mode 'Middle'; use left-most, middle, right-most or none"},
       {{"--help=yes"}, "option '--help' takes no value"},
       {{"--version="}, "option '--version' takes no value"},
+      {{"--show-keys"}, "missing SOURCE"},
+      {{"--show-keys", "a", "b"}, "unexpected operand 'b'; --show-keys writes no TARGET"},
+      {{"--show-keys=yes", "a"}, "option '--show-keys' takes no value"},
   };
   for (const ErrorCase& c : cases) {
     const CliOptions options = ParseCommandLine(c.args);
@@ -145,8 +171,8 @@ TEST(UsageTextTest, NamesEveryOptionAndMode) {
   const std::string usage = UsageText();
   for (std::string_view word :
        {"Usage: ordalis-sort", "SOURCE TARGET", "--mode", "--left-count", "--middle-count",
-        "--start-column", "--help", "--version", "left-most", "middle", "right-most", "none",
-        "default 12", "default 4", "default 20"}) {
+        "--start-column", "--show-keys", "--help", "--version", "Exit status:", "left-most",
+        "middle", "right-most", "none", "default 12", "default 4", "default 20"}) {
     EXPECT_NE(usage.find(word), std::string::npos) << word;
   }
   ASSERT_FALSE(usage.empty());
