@@ -39,6 +39,7 @@ char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 // The keys are plain ASCII, and no byte above 0x7F lower-cases to ASCII in the
 // file's code page, so folding ASCII letters alone decides the match.
 bool IsKeyLine(std::string_view line, std::string_view key) {
+  if (line.size() < key.size()) return false;  // Trimming only shortens it.
   const std::string_view trimmed = TrimSpaces(line);
   if (trimmed.size() != key.size()) return false;
   for (std::size_t i = 0; i < key.size(); ++i) {

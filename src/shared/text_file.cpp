@@ -138,7 +138,7 @@ bool LineReader::Refill() {
   return !ended_;
 }
 
-bool LineReader::AtEnd() {
+bool LineReader::AtEndOfBlock() {
   if (current_.empty() && !Refill()) return true;
   if (after_cr_) {
     after_cr_ = false;
@@ -152,6 +152,11 @@ bool LineReader::AtEnd() {
 
 bool LineReader::AppendLine(std::string* line) {
   if (AtEnd()) return false;
+  if (current_.front() == '\r') {  // An empty line, common enough to skip the search.
+    current_.remove_prefix(1);
+    after_cr_ = true;
+    return true;
+  }
   for (;;) {
     const std::size_t cr = current_.find('\r');
     if (cr != std::string_view::npos) {

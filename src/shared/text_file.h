@@ -39,7 +39,7 @@ class LineReader {
 
   // True when no line is left: the input has ended, or a read failed.
   // Reads at most the next block, never a whole line.
-  bool AtEnd();
+  bool AtEnd() { return (current_.empty() || after_cr_) && AtEndOfBlock(); }
   // Appends the next line, without its line end, to `*line`; returns false,
   // appending nothing, when no line is left. Throws std::bad_alloc when
   // `*line` cannot hold it; the reader is then at an unknown place.
@@ -48,6 +48,9 @@ class LineReader {
   int error() const { return error_; }
 
  private:
+  // AtEnd where the current block is used up or may begin with the LF of a
+  // CR LF.
+  bool AtEndOfBlock();
   // Makes the next block current; false at the end of the input or on error.
   bool Refill();
 
