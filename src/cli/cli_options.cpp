@@ -136,13 +136,8 @@ line after those begins. A SOURCE of - is standard input, a TARGET of -
 standard output; the lines are written there only once all are sorted, so a
 failed run writes nothing at all. A file named - is given as ./-.
 
-  --mode MODE           the kind of key (default left-most):
-                          left-most   the first N characters (--left-count)
-                          middle      N characters (--middle-count) from
-                                      column S (--start-column)
-                          right-most  everything after the first S characters
-                                      (--start-column)
-                          none        no key: the lines keep their order
+  --mode MODE           the kind of key: left-most (the default), middle,
+                        right-most or none, as below
   --left-count TEXT     N for left-most (default 12)
   --middle-count TEXT   N for middle (default 4)
   --start-column TEXT   S for middle and right-most (default 20)
@@ -151,6 +146,12 @@ failed run writes nothing at all. A file named - is given as ./-.
   --help                show this help and exit
   --version             show the version and exit
   --                    end of options: what follows is SOURCE and TARGET
+
+The kinds of key:
+  left-most   the first N characters (--left-count)
+  middle      N characters (--middle-count) from column S (--start-column)
+  right-most  everything after the first S characters (--start-column)
+  none        no key: the lines keep their order
 
 Keys lose their leading and trailing spaces and compare by character code, so
 "B" sorts before "a" and "10" before "9". A value can also be given as
