@@ -74,8 +74,8 @@ SettingsValues ReadSettings(const std::string& app_path) {
   std::array<std::optional<std::string>, kEntries.size()> found;
   std::FILE* file = nullptr;
   if (OpenForReading(path, &file).ok()) {
+    LineReader reader(file);
     try {
-      LineReader reader(file);
       std::string line;
       while (reader.AppendLine(&line)) {
         // A match moves `line` on to its value line, and the keys still to be
@@ -93,6 +93,8 @@ SettingsValues ReadSettings(const std::string& app_path) {
       // A line too long to hold ends the reading; what was not read keeps
       // its default.
     }
+    // A file that fails part way may have cut a value short: trust none.
+    if (reader.error() != 0) found = {};
     std::fclose(file);
   }
 
