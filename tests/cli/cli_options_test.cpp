@@ -82,28 +82,6 @@ TEST(ParseCommandLineTest, ReadsASortRequest) {
   }
 }
 
-TEST(ParseCommandLineTest, ShowKeysTakesSourceAlone) {
-  const SortCase cases[] = {
-      {{"--show-keys", "in.dat"}, SortMode::LeftMost, "12", "4", "20", "in.dat", ""},
-      {{"in.dat", "--show-keys", "--mode", "middle", "--start-column=3"},
-       SortMode::Middle,
-       "12",
-       "4",
-       "3",
-       "in.dat",
-       ""},
-      {{"--show-keys", "-"}, SortMode::LeftMost, "12", "4", "20", "-", ""},
-  };
-  for (const SortCase& c : cases) {
-    const CliOptions options = ParseCommandLine(c.args);
-    EXPECT_EQ(options.action, CliAction::ShowKeys) << Joined(c.args) << ": " << options.error;
-    EXPECT_EQ(options.mode, c.mode) << Joined(c.args);
-    EXPECT_EQ(options.start_column, c.start_column) << Joined(c.args);
-    EXPECT_EQ(options.source, c.source) << Joined(c.args);
-    EXPECT_EQ(options.target, c.target) << Joined(c.args);
-  }
-}
-
 struct ActionCase {
   std::vector<std::string_view> args;
   CliAction action;
@@ -115,6 +93,7 @@ TEST(ParseCommandLineTest, HelpAndVersionWinWhereTheyStand) {
       {{"--version"}, CliAction::Version},
       {{"a", "b", "--help"}, CliAction::Help},
       {{"--version", "--help"}, CliAction::Version},
+      {{"a", "--show-keys"}, CliAction::ShowKeys},
       {{"--help", "--bogus"}, CliAction::Help},
       // A mistake met first is reported first.
       {{"--bogus", "--help"}, CliAction::UsageError},
