@@ -22,8 +22,7 @@ inline constexpr int kLineSlots = 10001;
 // so columns, spaces and the order of characters are the same as in their
 // widened text, and every byte is written back unchanged.
 struct LineTable {
-  std::shared_ptr<const std::string>
-      text;  // The lines' bytes one after another; the lines view them.
+  std::shared_ptr<const std::string> text;  // The lines' bytes, end to end; the lines view them.
   std::vector<std::string_view> SortLines;  // The lines, without their line ends.
   std::vector<std::string_view> SortKeys;   // The sort's keys, in the order lines were loaded.
   std::vector<std::uint32_t> source_index;  // Where each line of SortLines stood in the source.
