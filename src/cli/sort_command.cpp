@@ -134,8 +134,8 @@ int ShowKeys(const CliOptions& options, const KeyTexts& texts, std::ostream& out
       } else if (!parsed.ok()) {
         // One line is never compared, so the texts are never read.
         note = "no key is cut from a single line: " + parsed.message();
-      } else {
-        CutKey(line, params, &key);
+      } else if (const Status cut = CutKey(line, params, &key); !cut.ok()) {
+        note = "no key is cut from a single line: line 1 " + cut.message();
       }
       listing += ListingEntry(line, from + 1, key, note);
     }

@@ -527,6 +527,13 @@ TEST_F(OrdalisSortTest, ShowKeysListsTheSortedLinesWithTheirKeysUnderlined) {
        "    1  b\n"
        "       ^ no key is cut from a single line: the left count \"x\" is not a whole number\n",
        ""},
+      {"nor is its key checked against the start column",
+       {"--mode", "right-most"},
+       "short",
+       0,
+       "    1  short\n"
+       "       ^ no key is cut from a single line: line 1 is shorter than the start column 20\n",
+       ""},
       {"no mode: every key is empty and nothing moves",
        {"--mode", "none"},
        "b\r\na\r\n",
