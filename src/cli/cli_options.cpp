@@ -160,10 +160,13 @@ for right-most the leading number of the text counts and the rest is ignored.
 
 With --show-keys each line is printed as it stands, after its line number in
 SOURCE, and on the next line the key is underlined with _. A line whose key is
-empty is followed by "^ empty key" instead. When a line stops the run, the
-lines are shown in their order up to that line, which is followed by
+empty is followed by "^ empty key" instead. When no key can be cut from a
+line (for right-most, a line shorter than S), which stops the run, the lines
+are shown in their order up to that line, which is followed by
 "^ stops the run:" and the reason. Control characters show as ^X (^J for a
-line feed, ^? for DEL), with the underline widened to match.
+line feed, ^? for DEL), with the underline widened to match. A run stopped
+before any key is cut, by a TEXT that is no number or by too many lines,
+shows nothing.
 
 Exit status:
   0  TARGET was written (or the keys were shown)
