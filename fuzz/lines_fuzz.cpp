@@ -1,5 +1,6 @@
-// The line rule: splitting never loses a byte that is not a line end, and the
-// written form of the lines reads back as the same lines.
+// The line rule: splitting never loses a byte that is not a line end, the
+// written form of the lines reads back as the same lines, and reading block
+// by block, whatever the block size, gives the lines that splitting gives.
 #include <cstdint>
 #include <string>
 
@@ -28,5 +29,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto again = SplitLines(written);
   fuzz::Require(again.size() == lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) fuzz::Require(again[i] == lines[i]);
+
+  const std::size_t block = size == 0 ? 1 : 1 + data[0] % 7;
+  LineReader reader(bytes, block);
+  std::string line;
+  for (std::string_view expected : lines) {
+    fuzz::Require(!reader.AtEnd());
+    line.clear();
+    fuzz::Require(reader.AppendLine(&line));
+    fuzz::Require(line == expected);
+  }
+  fuzz::Require(reader.AtEnd());
+  fuzz::Require(!reader.AppendLine(&line));
   return 0;
 }

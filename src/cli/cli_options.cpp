@@ -53,7 +53,7 @@ CliOptions ParseCommandLine(const std::vector<std::string_view>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (options_ended || arg.size() < 2 || arg[0] != '-') {
-      // A lone "-" is an ordinary file name: there is no standard input here.
+      // A lone "-" is an operand: standard input or output.
       operands.push_back(arg);
       continue;
     }
@@ -72,6 +72,12 @@ CliOptions ParseCommandLine(const std::vector<std::string_view>& args) {
       if (attached) return UsageError("option " + Quoted(name) + " takes no value");
       options.action = name == "--help" ? CliAction::Help : CliAction::Version;
       return options;
+    }
+
+    if (name == "--show-keys") {
+      if (attached) return UsageError("option " + Quoted(name) + " takes no value");
+      options.action = CliAction::ShowKeys;
+      continue;
     }
 
     std::string* slot = ValueSlot(name, &options);
@@ -98,6 +104,15 @@ CliOptions ParseCommandLine(const std::vector<std::string_view>& args) {
     options.mode = *mode;
   }
 
+  if (options.action == CliAction::ShowKeys) {
+    if (operands.empty()) return UsageError("missing SOURCE");
+    if (operands.size() > 1) {
+      return UsageError("unexpected operand " + Quoted(operands[1]) +
+                        "; --show-keys writes no TARGET");
+    }
+    options.source.assign(operands[0]);
+    return options;
+  }
   if (operands.size() < 2) {
     return UsageError(operands.empty() ? "missing SOURCE and TARGET"
                                        : "missing TARGET after " + Quoted(operands[0]));
@@ -110,32 +125,54 @@ CliOptions ParseCommandLine(const std::vector<std::string_view>& args) {
 
 std::string UsageText() {
   return R"(Usage: ordalis-sort [OPTION]... SOURCE TARGET
-Sort the lines of SOURCE by a key cut from fixed character columns and write
-them to TARGET, each followed by CR LF. TARGET is replaced whole, or left
-exactly as it was when the run fails. Lines end at CR or CR LF; a line feed
-alone does not end a line.
+  or:  ordalis-sort --show-keys [OPTION]... SOURCE
+Sort the lines of a text file by a key cut from fixed character columns.
 
-  --mode MODE           the kind of key (default left-most):
-                          left-most   the first N characters (--left-count)
-                          middle      N characters (--middle-count) from
-                                      column S (--start-column)
-                          right-most  everything after the first S characters
-                                      (--start-column)
-                          none        no key: the lines keep their order
+Sorts the lines of SOURCE and writes them to TARGET, each followed by CR LF.
+TARGET is replaced whole, or left exactly as it was when the run fails.
+Lines end at CR or CR LF; a line feed alone does not end a line. SOURCE may
+hold at most 10001 lines; reading stops, and the run fails, as soon as a
+line after those begins. A SOURCE of - is standard input, a TARGET of -
+standard output; the lines are written there only once all are sorted, so a
+failed run writes nothing at all. A file named - is given as ./-.
+
+  --mode MODE           the kind of key: left-most (the default), middle,
+                        right-most or none, as below
   --left-count TEXT     N for left-most (default 12)
   --middle-count TEXT   N for middle (default 4)
   --start-column TEXT   S for middle and right-most (default 20)
+  --show-keys           write no TARGET: show the lines of SOURCE on standard
+                        output in sorted order, each with its key underlined
   --help                show this help and exit
   --version             show the version and exit
   --                    end of options: what follows is SOURCE and TARGET
+
+The kinds of key:
+  left-most   the first N characters (--left-count)
+  middle      N characters (--middle-count) from column S (--start-column)
+  right-most  everything after the first S characters (--start-column)
+  none        no key: the lines keep their order
 
 Keys lose their leading and trailing spaces and compare by character code, so
 "B" sorts before "a" and "10" before "9". A value can also be given as
 --name=VALUE. The TEXT values are read the way the window reads its boxes:
 for right-most the leading number of the text counts and the rest is ignored.
 
-Exit status: 0 when TARGET was written, 1 when the run failed, 2 for a wrong
-command line.
+With --show-keys each line is printed as it stands, after its line number in
+SOURCE, and on the next line the key is underlined with _. A line whose key is
+empty is followed by "^ empty key" instead. When no key can be cut from a
+line (for right-most, a line shorter than S), which stops the run, the lines
+are shown in their order up to that line, which is followed by
+"^ stops the run:" and the reason. Control characters show as ^X (^J for a
+line feed, ^? for DEL), with the underline widened to match. A run stopped
+before any key is cut, by a TEXT that is no number or by too many lines,
+shows nothing.
+
+Exit status:
+  0  TARGET was written (or the keys were shown)
+  1  the run failed: TARGET is as it was, and one line on standard error says
+     why
+  2  the command line was wrong
 )";
 }
 

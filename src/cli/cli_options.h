@@ -10,9 +10,13 @@
 namespace ordalis {
 
 inline constexpr char kProgramName[] = "ordalis-sort";
+// The operand that stands for standard input as SOURCE, standard output as
+// TARGET. A file of that name is reached as "./-".
+inline constexpr char kStandardStream[] = "-";
 
 enum class CliAction {
   Sort,        // Sort `source` into `target`.
+  ShowKeys,    // Show the lines of `source` in sorted order with their keys.
   Help,        // Print the usage text.
   Version,     // Print the program's name and version.
   UsageError,  // The command line is wrong; `error` says how.
@@ -26,16 +30,16 @@ struct CliOptions {
   std::string left_count = "12";
   std::string middle_count = "4";
   std::string start_column = "20";
-  std::string source;
-  std::string target;
-  std::string error;  // One line, without the program name; set for UsageError.
+  std::string source;  // kStandardStream for standard input.
+  std::string target;  // kStandardStream for standard output; empty for ShowKeys.
+  std::string error;   // One line, without the program name; set for UsageError.
 };
 
 // Reads the arguments that follow the program name. Options may come before,
 // between or after the operands and take their value either as "--name=value"
 // or as the next argument (which may start with '-', so "--left-count -1"
-// passes -1 along). "--" ends the options. "--help" and "--version" win as
-// soon as they are met; a later option is then not examined.
+// passes -1 along). "--" ends the options. "--show-keys" takes SOURCE alone. "--help" and
+// "--version" win as soon as they are met; a later option is then not examined.
 CliOptions ParseCommandLine(const std::vector<std::string_view>& args);
 
 // The text printed by --help, ending in a newline.

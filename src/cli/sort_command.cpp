@@ -1,13 +1,163 @@
 #include "sort_command.h"
 
+#include <cstdio>
+#include <new>
 #include <string>
 
 #include "cli/cli_options.h"
 #include "shared/code_page.h"
+#include "sort/line_table.h"
 #include "sort/sort_key.h"
 #include "sort/sort_run.h"
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace ordalis {
+namespace {
+
+constexpr char kStandardInput[] = "standard input";
+constexpr char kCannotWriteOut[] = "cannot write to standard output";
+
+bool IsStandardStream(const std::string& operand) { return operand == kStandardStream; }
+
+// Lines pass through byte for byte: Windows must not turn LF into CR LF, nor
+// stop reading at a Ctrl+Z.
+void UseBinaryMode([[maybe_unused]] std::FILE* stream) {
+#if defined(_WIN32)
+  _setmode(_fileno(stream), _O_BINARY);
+#endif
+}
+
+// The source as messages name it.
+std::string SourceName(const std::string& source) {
+  return IsStandardStream(source) ? kStandardInput : "\"" + source + "\"";
+}
+
+Status Load(const std::string& source, LineTable* table) {
+  if (!IsStandardStream(source)) return LoadLines(source, table);
+  UseBinaryMode(stdin);
+  return LoadLinesFromStream(stdin, kStandardInput, table);
+}
+
+// Sorts SOURCE into TARGET, either of which may be a standard stream. Output
+// goes to `out` only once every line is sorted.
+Status SortToTarget(const CliOptions& options, const KeyTexts& texts, std::ostream& out,
+                    bool* lone_line_feed) {
+  if (!IsStandardStream(options.source) && !IsStandardStream(options.target)) {
+    return SortFile(options.source, options.target, options.mode, texts, lone_line_feed);
+  }
+  LineTable table;
+  if (Status s = Load(options.source, &table); !s.ok()) return s;
+  *lone_line_feed = table.lone_line_feed;
+  if (Status s = ShellSortLines(&table, options.mode, texts); !s.ok()) return s;
+  if (!IsStandardStream(options.target)) return WriteLines(options.target, table);
+
+  UseBinaryMode(stdout);
+  for (std::string_view line : table.SortLines) {
+    out.write(line.data(), static_cast<std::streamsize>(line.size())).write("\r\n", 2);
+  }
+  if (!out.flush()) return Status::Error(kCannotWriteOut);
+  return Status::Ok();
+}
+
+// One line of a --show-keys listing and the line of marks under it: the
+// line's number in the source, the line with control characters as ^X, then
+// the key underlined, or "^ " and `note` when there is no key to underline.
+std::string ListingEntry(std::string_view line, std::size_t number, std::string_view key,
+                         std::string_view note) {
+  constexpr std::size_t kNumberWidth = 5;  // 10001 lines at most.
+  std::string entry = std::to_string(number);
+  if (entry.size() < kNumberWidth) entry.insert(0, kNumberWidth - entry.size(), ' ');
+  entry += "  ";
+  std::string marks(entry.size(), ' ');
+
+  std::size_t key_from = line.size();
+  std::size_t key_to = line.size();
+  if (note.empty() && !key.empty()) {
+    key_from = static_cast<std::size_t>(key.data() - line.data());
+    key_to = key_from + key.size();
+  }
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(line[i]);
+    std::size_t width = 1;
+    if (byte == 0x7F) {
+      entry += "^?";
+      width = 2;
+    } else if (byte < 0x20 && byte != '\t') {
+      entry += '^';
+      entry += static_cast<char>(byte + 0x40);
+      width = 2;
+    } else {
+      entry += static_cast<char>(byte);
+    }
+    if (i < key_from) {
+      // A tab under a tab keeps the marks in line with the text.
+      marks.append(width, byte == '\t' ? '\t' : ' ');
+    } else if (i < key_to) {
+      marks.append(width, '_');
+    }
+  }
+  if (key_from == key_to) {
+    marks.resize(kNumberWidth + 2);
+    marks += "^ ";
+    marks += note.empty() ? "empty key" : note;
+  }
+  return entry + '\n' + marks + '\n';
+}
+
+// Shows the lines of SOURCE in sorted order with their keys, or, when a line
+// stops the run, the lines up to that one.
+int ShowKeys(const CliOptions& options, const KeyTexts& texts, std::ostream& out,
+             std::ostream& err) {
+  const auto fail = [&err](const std::string& message) {
+    err << kProgramName << ": " << message << '\n';
+    return kExitFailed;
+  };
+  LineTable table;
+  if (Status s = Load(options.source, &table); !s.ok()) return fail(s.message());
+  KeyParameters params;
+  const Status parsed = ParseKeyParameters(options.mode, texts, &params);
+  const Status sorted = ShellSortLines(&table, options.mode, texts);
+
+  std::string listing;
+  if (sorted.ok()) {
+    for (std::size_t i = 0; i < table.SortLines.size(); ++i) {
+      const std::string_view line = table.SortLines[i];
+      const std::size_t from = table.source_index[i];
+      std::string_view key;
+      std::string note;
+      if (!table.SortKeys.empty()) {
+        key = table.SortKeys[from];
+      } else if (!parsed.ok()) {
+        // One line is never compared, so the texts are never read.
+        note = "no key is cut from a single line: " + parsed.message();
+      } else if (const Status cut = CutKey(line, params, &key); !cut.ok()) {
+        note = "no key is cut from a single line: line 1 " + cut.message();
+      }
+      listing += ListingEntry(line, from + 1, key, note);
+    }
+  } else if (parsed.ok()) {
+    // The sort cut every key before moving any line: show them up to the
+    // line that stopped it.
+    for (std::size_t i = 0; i < table.SortLines.size(); ++i) {
+      const std::string_view line = table.SortLines[i];
+      std::string_view key;
+      const Status cut = CutKey(line, params, &key);
+      listing +=
+          ListingEntry(line, i + 1, key, cut.ok() ? "" : "stops the run: " + sorted.message());
+      if (!cut.ok()) break;
+    }
+  }
+  out << listing;
+  if (!out.flush()) return fail(kCannotWriteOut);
+  if (!sorted.ok()) return fail(sorted.message());
+  return kExitWritten;
+}
+
+}  // namespace
 
 int RunSortCommand(const std::vector<std::string_view>& args, std::ostream& out,
                    std::ostream& err) {
@@ -26,11 +176,12 @@ int RunSortCommand(const std::vector<std::string_view>& args, std::ostream& out,
       }
       // A help text lost to a full disk or a closed pipe must not pass for success.
       if (!out.flush()) {
-        err << kProgramName << ": cannot write to standard output\n";
+        err << kProgramName << ": " << kCannotWriteOut << '\n';
         return kExitFailed;
       }
       return kExitWritten;
     case CliAction::Sort:
+    case CliAction::ShowKeys:
       break;
   }
 
@@ -40,21 +191,28 @@ int RunSortCommand(const std::vector<std::string_view>& args, std::ostream& out,
   texts.text2 = WidenFromCodePage(options.middle_count);
   texts.text3 = WidenFromCodePage(options.start_column);
 
-  bool lone_line_feed = false;
-  const Status sorted =
-      SortFile(options.source, options.target, options.mode, texts, &lone_line_feed);
-  if (!sorted.ok()) {
-    err << kProgramName << ": " << sorted.message() << '\n';
+  // Running out of memory fails the run like any other fault.
+  try {
+    if (options.action == CliAction::ShowKeys) return ShowKeys(options, texts, out, err);
+
+    bool lone_line_feed = false;
+    const Status sorted = SortToTarget(options, texts, out, &lone_line_feed);
+    if (!sorted.ok()) {
+      err << kProgramName << ": " << sorted.message() << '\n';
+      return kExitFailed;
+    }
+    if (lone_line_feed) {
+      // The window sorts such a file the same way without a word; here the user
+      // can at least learn why a file with LF-only line ends came out unchanged.
+      err << kProgramName << ": warning: " << SourceName(options.source)
+          << " has line feeds that end no line; lines end only at CR or CR LF, so it was "
+             "sorted as fewer, longer lines\n";
+    }
+    return kExitWritten;
+  } catch (const std::bad_alloc&) {
+    err << kProgramName << ": not enough memory to sort " << SourceName(options.source) << '\n';
     return kExitFailed;
   }
-  if (lone_line_feed) {
-    // The window sorts such a file the same way without a word; here the user
-    // can at least learn why a file with LF-only line ends came out unchanged.
-    err << kProgramName << ": warning: \"" << options.source
-        << "\" has line feeds that end no line; lines end only at CR or CR LF, so it was "
-           "sorted as fewer, longer lines\n";
-  }
-  return kExitWritten;
 }
 
 }  // namespace ordalis

@@ -1,12 +1,13 @@
 #include "settings_file.h"
 
 #include <array>
+#include <cstdio>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <string_view>
 #include <system_error>
 #include <utility>
-#include <vector>
 
 #include "shared/code_page.h"
 #include "shared/directory_of.h"
@@ -39,6 +40,7 @@ char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 // The keys are plain ASCII, and no byte above 0x7F lower-cases to ASCII in the
 // file's code page, so folding ASCII letters alone decides the match.
 bool IsKeyLine(std::string_view line, std::string_view key) {
+  if (line.size() < key.size()) return false;  // Trimming only shortens it.
   const std::string_view trimmed = TrimSpaces(line);
   if (trimmed.size() != key.size()) return false;
   for (std::size_t i = 0; i < key.size(); ++i) {
@@ -135,22 +137,33 @@ SettingsValues ReadSettings(const std::string& app_path) {
   const std::string path = SettingsFilePath(app_path);
   CreateIfMissing(path);
 
+  // Read one line at a time, keeping only the values found and the current
+  // line, so that memory is bounded by the longest line whatever the file.
   std::array<std::optional<std::string>, kEntries.size()> found;
-  std::string contents;
-  if (ReadWholeFile(path, &contents).ok()) {
-    const std::vector<std::string_view> lines = SplitLines(contents);
-    std::size_t next = 0;
-    while (next < lines.size()) {
-      std::string_view line = lines[next++];
-      // A match moves `line` on to its value line, and the keys still to be
-      // tested in this pass are tested against that value line.
-      for (std::size_t k = 0; k < kEntries.size(); ++k) {
-        if (!IsKeyLine(line, kEntries[k].key)) continue;
-        // A key on the last line has no value line: it counts as empty.
-        line = next < lines.size() ? lines[next++] : std::string_view();
-        found[k] = std::string(TrimSpaces(line));
+  std::FILE* file = nullptr;
+  if (OpenForReading(path, &file).ok()) {
+    LineReader reader(file);
+    try {
+      std::string line;
+      while (reader.AppendLine(&line)) {
+        // A match moves `line` on to its value line, and the keys still to be
+        // tested in this pass are tested against that value line.
+        for (std::size_t k = 0; k < kEntries.size(); ++k) {
+          if (!IsKeyLine(line, kEntries[k].key)) continue;
+          line.clear();
+          // A key on the last line has no value line: it counts as empty.
+          reader.AppendLine(&line);
+          found[k] = std::string(TrimSpaces(std::string_view(line)));
+        }
+        line.clear();
       }
+    } catch (const std::bad_alloc&) {
+      // A line too long to hold ends the reading; what was not read keeps
+      // its default.
     }
+    // A file that fails part way may have cut a value short: trust none.
+    if (reader.error() != 0) found = {};
+    std::fclose(file);
   }
 
   SettingsValues values;  // Holds the box texts' design defaults.

@@ -98,7 +98,8 @@ bool WriteBlocks(std::span<const std::string_view> lines, std::string_view line_
 
 }  // namespace
 
-Status ReadWholeFile(const std::string& path, std::string* contents) {
+Status OpenForReading(const std::string& path, std::FILE** file) {
+  *file = nullptr;
   std::error_code ec;
   const fs::file_status status = fs::status(PathOf(path), ec);
   if (!fs::exists(status)) return Status::Error("cannot read " + Quoted(path) + ": no such file");
@@ -107,30 +108,68 @@ Status ReadWholeFile(const std::string& path, std::string* contents) {
   if (!fs::is_regular_file(status)) {
     return Status::Error("cannot read " + Quoted(path) + ": not a regular file");
   }
-  std::FILE* file = OpenFile(path, "rb");
-  if (file == nullptr)
-    return Status::Error("cannot read " + Quoted(path) + ": " + ErrnoReason(errno));
-  // Read in one go when the size is known, and on until the end in case the
-  // file grew meanwhile.
-  const std::uintmax_t expected = fs::file_size(PathOf(path), ec);
-  contents->clear();
-  contents->resize(ec ? 0 : static_cast<std::size_t>(expected) + 1);
-  std::size_t used = 0;
-  bool failed = false;
-  for (;;) {
-    if (used == contents->size()) contents->resize(used + std::max<std::size_t>(used, 1 << 16));
-    const std::size_t got = std::fread(contents->data() + used, 1, contents->size() - used, file);
-    used += got;
-    if (got == 0 || std::feof(file) || std::ferror(file)) {
-      failed = std::ferror(file) != 0;
-      break;
+  *file = OpenFile(path, "rb");
+  if (*file == nullptr) return Status::Error(ReadErrorMessage(Quoted(path), errno));
+  return Status::Ok();
+}
+
+std::string ReadErrorMessage(const std::string& what, int error) {
+  return "cannot read " + what + ": " + ErrnoReason(error);
+}
+
+LineReader::LineReader(std::FILE* file, std::size_t block_size)
+    : file_(file), block_size_(std::max<std::size_t>(block_size, 1)) {}
+
+LineReader::LineReader(std::string_view bytes, std::size_t block_size)
+    : unread_(bytes), block_size_(std::max<std::size_t>(block_size, 1)) {}
+
+bool LineReader::Refill() {
+  if (ended_) return false;
+  if (file_ == nullptr) {
+    current_ = unread_.substr(0, block_size_);
+    unread_.remove_prefix(current_.size());
+  } else {
+    if (!block_) block_.reset(new char[block_size_]);  // Left uninitialised: fread fills it.
+    const std::size_t got = std::fread(block_.get(), 1, block_size_, file_);
+    if (got == 0 && std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
+    current_ = std::string_view(block_.get(), got);
+  }
+  ended_ = current_.empty();
+  return !ended_;
+}
+
+bool LineReader::AtEndOfBlock() {
+  if (current_.empty() && !Refill()) return true;
+  if (after_cr_) {
+    after_cr_ = false;
+    if (current_.front() == '\n') {
+      current_.remove_prefix(1);
+      if (current_.empty() && !Refill()) return true;
     }
   }
-  const int error = errno;
-  std::fclose(file);
-  contents->resize(used);
-  if (failed) return Status::Error("cannot read " + Quoted(path) + ": " + ErrnoReason(error));
-  return Status::Ok();
+  return false;
+}
+
+bool LineReader::AppendLine(std::string* line) {
+  if (AtEnd()) return false;
+  if (current_.front() == '\r') {  // An empty line, common enough to skip the search.
+    current_.remove_prefix(1);
+    after_cr_ = true;
+    return true;
+  }
+  for (;;) {
+    const std::size_t cr = current_.find('\r');
+    if (cr != std::string_view::npos) {
+      line->append(current_.data(), cr);
+      current_.remove_prefix(cr + 1);
+      after_cr_ = true;
+      return true;
+    }
+    line->append(current_);
+    current_ = {};
+    // A last line without a line end is still a line.
+    if (!Refill()) return true;
+  }
 }
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {

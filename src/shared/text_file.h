@@ -2,6 +2,8 @@
 // the program reads.
 #pragma once
 
+#include <cstdio>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,8 +13,56 @@
 
 namespace ordalis {
 
-// Reads every byte of the regular file at `path` into `*contents`.
-Status ReadWholeFile(const std::string& path, std::string* contents);
+// Opens the regular file at `path` for reading, in binary mode. Anything else
+// is refused: a folder cannot be read, and a device or a pipe need never end.
+// The caller closes `*file`.
+Status OpenForReading(const std::string& path, std::FILE** file);
+
+// The message for a read that failed with `error` (an errno value); `what`
+// names the input as the message shows it, e.g. a quoted file name.
+std::string ReadErrorMessage(const std::string& what, int error);
+
+// Reads lines by the line rule of SplitLines, one block at a time, so that a
+// caller can stop after any line without having read much beyond it: the
+// time and memory a read takes depend on the lines taken, not on the input.
+class LineReader {
+ public:
+  static constexpr std::size_t kBlockSize = 1 << 16;
+
+  // Reads `file`, which the caller keeps open while the reader is in use.
+  explicit LineReader(std::FILE* file, std::size_t block_size = kBlockSize);
+  // Reads `bytes`, handed out `block_size` at a time as a file's would be.
+  // REQUIRES: `bytes` outlives the reader.
+  explicit LineReader(std::string_view bytes, std::size_t block_size = kBlockSize);
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // True when no line is left: the input has ended, or a read failed.
+  // Reads at most the next block, never a whole line.
+  bool AtEnd() { return (current_.empty() || after_cr_) && AtEndOfBlock(); }
+  // Appends the next line, without its line end, to `*line`; returns false,
+  // appending nothing, when no line is left. Throws std::bad_alloc when
+  // `*line` cannot hold it; the reader is then at an unknown place.
+  bool AppendLine(std::string* line);
+  // The errno value of a failed read, or 0 while every read has succeeded.
+  int error() const { return error_; }
+
+ private:
+  // AtEnd where the current block is used up or may begin with the LF of a
+  // CR LF.
+  bool AtEndOfBlock();
+  // Makes the next block current; false at the end of the input or on error.
+  bool Refill();
+
+  std::FILE* file_ = nullptr;
+  std::string_view unread_;  // The bytes of a reader of bytes not yet handed out.
+  std::size_t block_size_;
+  std::unique_ptr<char[]> block_;
+  std::string_view current_;  // What is left of the current block.
+  bool after_cr_ = false;     // A CR ended the last line: an LF next belongs to it.
+  bool ended_ = false;
+  int error_ = 0;
+};
 
 // Splits `bytes` into lines. A line ends at CR or at a CR LF pair, and the
 // terminator is not part of the line. A lone LF stays inside its line. A last

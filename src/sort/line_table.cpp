@@ -2,20 +2,21 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <new>
 #include <numeric>
+#include <system_error>
 
 #include "shared/code_page.h"
+#include "shared/native_path.h"
 #include "shared/text_file.h"
 
 namespace ordalis {
 namespace {
 
-bool HasLoneLineFeed(std::string_view bytes) {
-  for (std::size_t i = bytes.find('\n'); i != std::string_view::npos; i = bytes.find('\n', i + 1)) {
-    if (i == 0 || bytes[i - 1] != '\r') return true;
-  }
-  return false;
-}
+// Room set aside for the text before reading: more than an ordinary source
+// needs, so it rarely grows, and little enough to be no burden.
+constexpr std::uintmax_t kReserveLimit = std::uintmax_t{8} << 20;
 
 // The characters at `from` to `from + 7` of a key, by their place in
 // character order, as one number; missing characters count as the lowest.
@@ -120,27 +121,68 @@ void SortChain(std::vector<Item>* items, std::size_t first, std::size_t gap,
   }
 }
 
-}  // namespace
-
-Status MakeLineTable(std::string bytes, LineTable* table) {
+// Reads the lines of `reader` into `table`, stopping as soon as a line more
+// than the table holds begins. `what` names the input in messages; `size` is
+// its size in bytes when known, or 0.
+Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t size,
+                     LineTable* table) {
   *table = LineTable{};
-  auto text = std::make_shared<const std::string>(std::move(bytes));
-  std::vector<std::string_view> lines = SplitLines(*text);
-  if (lines.size() > static_cast<std::size_t>(kLineSlots)) {
-    return Status::Error("the source has more than " + std::to_string(kLineSlots) + " lines");
+  auto text = std::make_shared<std::string>();
+  std::vector<std::size_t> ends;  // Where each line ends in `text`.
+  try {
+    // Enough room for an ordinary source at once; a larger one grows as read.
+    text->reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kReserveLimit)));
+    ends.reserve(kLineSlots);
+    while (!reader.AtEnd()) {
+      if (ends.size() == kLineSlots) {
+        return Status::Error("the source has more than " + std::to_string(kLineSlots) + " lines");
+      }
+      reader.AppendLine(text.get());
+      ends.push_back(text->size());
+    }
+  } catch (const std::bad_alloc&) {
+    text.reset();  // Gives the memory back before the message needs some.
+    return Status::Error("cannot read " + what + ": it is too large to hold in memory");
   }
-  table->LastIndex = static_cast<std::int16_t>(static_cast<int>(lines.size()) - 1);
-  table->lone_line_feed = HasLoneLineFeed(*text);
-  table->SortLines = std::move(lines);
+  if (reader.error() != 0) return Status::Error(ReadErrorMessage(what, reader.error()));
+
+  table->SortLines.resize(ends.size());
+  table->source_index.resize(ends.size());
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < ends.size(); ++i) {
+    table->SortLines[i] = std::string_view(*text).substr(start, ends[i] - start);
+    table->source_index[i] = static_cast<std::uint32_t>(i);
+    start = ends[i];
+  }
+  table->LastIndex = static_cast<std::int16_t>(static_cast<int>(ends.size()) - 1);
+  // Line ends are not kept in `text`, so every line feed in it stayed in its line.
+  table->lone_line_feed = text->find('\n') != std::string::npos;
   table->text = std::move(text);
   return Status::Ok();
 }
 
+}  // namespace
+
+Status MakeLineTable(std::string bytes, LineTable* table) {
+  LineReader reader(bytes);
+  return ReadLineTable(reader, "the lines", bytes.size(), table);
+}
+
 Status LoadLines(const std::string& path, LineTable* table) {
   *table = LineTable{};
-  std::string bytes;
-  if (Status s = ReadWholeFile(path, &bytes); !s.ok()) return s;
-  return MakeLineTable(std::move(bytes), table);
+  std::FILE* file = nullptr;
+  if (Status s = OpenForReading(path, &file); !s.ok()) return s;
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(PathOf(path), ec);
+  LineReader reader(file);
+  Status loaded = ReadLineTable(reader, "\"" + path + "\"", ec ? 0 : size, table);
+  std::fclose(file);
+  return loaded;
+}
+
+Status LoadLinesFromStream(std::FILE* stream, const std::string& name, LineTable* table) {
+  LineReader reader(stream);
+  return ReadLineTable(reader, name, 0, table);
 }
 
 Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
@@ -174,10 +216,14 @@ Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
   }
 
   std::vector<std::string_view> lines(count);
+  std::vector<std::uint32_t> source_index(count);
   for (std::size_t i = 0; i < count; ++i) {
-    lines[i] = table->SortLines[static_cast<std::size_t>(items[i] & 0xFFFFFFFF)];
+    const auto from = static_cast<std::size_t>(items[i] & 0xFFFFFFFF);
+    lines[i] = table->SortLines[from];
+    source_index[i] = table->source_index[from];
   }
   table->SortLines = std::move(lines);
+  table->source_index = std::move(source_index);
   table->SortKeys = std::move(keys);
   return Status::Ok();
 }

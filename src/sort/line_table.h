@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,9 +22,10 @@ inline constexpr int kLineSlots = 10001;
 // so columns, spaces and the order of characters are the same as in their
 // widened text, and every byte is written back unchanged.
 struct LineTable {
-  std::shared_ptr<const std::string> text;  // The source's bytes; the lines view them.
+  std::shared_ptr<const std::string> text;  // The lines' bytes, end to end; the lines view them.
   std::vector<std::string_view> SortLines;  // The lines, without their line ends.
   std::vector<std::string_view> SortKeys;   // The sort's keys, in the order lines were loaded.
+  std::vector<std::uint32_t> source_index;  // Where each line of SortLines stood in the source.
   std::int16_t LastIndex = -1;              // Index of the last line; -1 for no lines.
   bool lone_line_feed = false;              // Some line feed ended no line and stayed in its line.
 };
@@ -32,9 +34,14 @@ struct LineTable {
 // the table empty, for more than kLineSlots lines.
 Status MakeLineTable(std::string bytes, LineTable* table);
 
-// Fills `table` from the file at `path`. Fails, leaving the table empty, when
-// the file cannot be read or holds more than kLineSlots lines.
+// Fills `table` from the file at `path`, reading no further than the start of
+// the line after the last one a table holds. Fails, leaving the table empty,
+// when the file cannot be read or held, or holds more than kLineSlots lines.
 Status LoadLines(const std::string& path, LineTable* table);
+
+// The same for an open stream such as standard input, which the caller
+// closes; `name` names it in messages.
+Status LoadLinesFromStream(std::FILE* stream, const std::string& name, LineTable* table);
 
 // Sorts the lines in ascending order of their keys. The order of lines with
 // equal keys is the one a Shell sort with halving gaps (n/2, n/4, ..., 1) and

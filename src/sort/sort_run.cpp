@@ -1,5 +1,7 @@
 #include "sort_run.h"
 
+#include <new>
+
 #include "shared/directory_of.h"
 #include "shared/text_file.h"
 #include "sort/line_table.h"
@@ -9,11 +11,17 @@ namespace ordalis {
 Status SortFile(const std::string& source, const std::string& target, SortMode mode,
                 const KeyTexts& texts, bool* lone_line_feed) {
   if (IsSameFile(source, target)) return Status::Error(kSameFileWarning);
-  LineTable table;
-  if (Status s = LoadLines(source, &table); !s.ok()) return s;
-  if (lone_line_feed != nullptr) *lone_line_feed = table.lone_line_feed;
-  if (Status s = ShellSortLines(&table, mode, texts); !s.ok()) return s;
-  return WriteLines(target, table);
+  // Loading says itself when the source is too large; this catches the rest,
+  // so that running out of memory ends the run instead of the program.
+  try {
+    LineTable table;
+    if (Status s = LoadLines(source, &table); !s.ok()) return s;
+    if (lone_line_feed != nullptr) *lone_line_feed = table.lone_line_feed;
+    if (Status s = ShellSortLines(&table, mode, texts); !s.ok()) return s;
+    return WriteLines(target, table);
+  } catch (const std::bad_alloc&) {
+    return Status::Error("not enough memory to sort \"" + source + "\"");
+  }
 }
 
 SortRunOutcome SortRun(ProgramVariables& variables, SortRunHost& host) {

@@ -65,7 +65,8 @@ TEST(ParseCommandLineTest, ReadsASortRequest) {
       // After "--" everything is an operand.
       {{"--", "-x", "--help"}, SortMode::LeftMost, "12", "4", "20", "-x", "--help"},
       {{"--mode", "middle", "--", "--", "-"}, SortMode::Middle, "12", "4", "20", "--", "-"},
-      // A lone "-" is a file name.
+      // A lone "-" is an operand: standard input as SOURCE, standard output as TARGET.
+      {{"-", "-"}, SortMode::LeftMost, "12", "4", "20", "-", "-"},
       {{"-", "out"}, SortMode::LeftMost, "12", "4", "20", "-", "out"},
       {{"", "out"}, SortMode::LeftMost, "12", "4", "20", "", "out"},
   };
@@ -92,6 +93,7 @@ TEST(ParseCommandLineTest, HelpAndVersionWinWhereTheyStand) {
       {{"--version"}, CliAction::Version},
       {{"a", "b", "--help"}, CliAction::Help},
       {{"--version", "--help"}, CliAction::Version},
+      {{"a", "--show-keys"}, CliAction::ShowKeys},
       {{"--help", "--bogus"}, CliAction::Help},
       // A mistake met first is reported first.
       {{"--bogus", "--help"}, CliAction::UsageError},
@@ -132,6 +134,9 @@ TEST(ParseCommandLineTest, ExplainsAWrongCommandLineInOneLine) {
        "unknown mode 'Middle'; use left-most, middle, right-most or none"},
       {{"--help=yes"}, "option '--help' takes no value"},
       {{"--version="}, "option '--version' takes no value"},
+      {{"--show-keys"}, "missing SOURCE"},
+      {{"--show-keys", "a", "b"}, "unexpected operand 'b'; --show-keys writes no TARGET"},
+      {{"--show-keys=yes", "a"}, "option '--show-keys' takes no value"},
   };
   for (const ErrorCase& c : cases) {
     const CliOptions options = ParseCommandLine(c.args);
@@ -145,8 +150,8 @@ TEST(UsageTextTest, NamesEveryOptionAndMode) {
   const std::string usage = UsageText();
   for (std::string_view word :
        {"Usage: ordalis-sort", "SOURCE TARGET", "--mode", "--left-count", "--middle-count",
-        "--start-column", "--help", "--version", "left-most", "middle", "right-most", "none",
-        "default 12", "default 4", "default 20"}) {
+        "--start-column", "--show-keys", "--help", "--version", "Exit status:", "left-most",
+        "middle", "right-most", "none", "default 12", "default 4", "default 20"}) {
     EXPECT_NE(usage.find(word), std::string::npos) << word;
   }
   ASSERT_FALSE(usage.empty());

@@ -131,9 +131,9 @@ class OrdalisSortTest : public ::testing::Test {
   }
 
   // Runs `program` with `args` in `cwd` (the work folder by default),
-  // capturing both output streams.
+  // capturing both output streams; `input`, when given, is standard input.
   RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                       const fs::path& cwd = {}) {
+                       const fs::path& cwd = {}, const std::string* input = nullptr) {
 #if defined(_WIN32)
     std::wstring command = QuotedArgument(Wide(program));
     for (const std::string& arg : args) command += L" " + QuotedArgument(Wide(arg));
@@ -145,7 +145,9 @@ class OrdalisSortTest : public ::testing::Test {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = open(L"NUL", GENERIC_READ, OPEN_EXISTING);
+    if (input != nullptr) WriteFile(root_ / "stdin", *input);
+    startup.hStdInput = input != nullptr ? open(root_ / "stdin", GENERIC_READ, OPEN_EXISTING)
+                                         : open(L"NUL", GENERIC_READ, OPEN_EXISTING);
     startup.hStdOutput = open(root_ / "stdout", GENERIC_WRITE, CREATE_ALWAYS);
     startup.hStdError = open(root_ / "stderr", GENERIC_WRITE, CREATE_ALWAYS);
     PROCESS_INFORMATION process{};
@@ -172,6 +174,8 @@ class OrdalisSortTest : public ::testing::Test {
 #else
     const std::string out_path = (root_ / "stdout").string();
     const std::string err_path = (root_ / "stderr").string();
+    const std::string in_path = (root_ / "stdin").string();
+    if (input != nullptr) WriteFile(in_path, *input);
     const std::string dir = (cwd.empty() ? work_ : cwd).string();
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -189,6 +193,10 @@ class OrdalisSortTest : public ::testing::Test {
       const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(dir.c_str()) != 0) {
         _exit(126);
+      }
+      if (input != nullptr) {
+        const int in = open(in_path.c_str(), O_RDONLY);
+        if (in < 0 || dup2(in, 0) < 0) _exit(126);
       }
       execv(program.c_str(), argv.data());
       _exit(127);
@@ -210,6 +218,10 @@ class OrdalisSortTest : public ::testing::Test {
 
   RunResult Sort(const std::vector<std::string>& args, const fs::path& cwd = {}) {
     return RunProgram(kBinary, args, cwd);
+  }
+
+  RunResult SortWithInput(const std::vector<std::string>& args, const std::string& input) {
+    return RunProgram(kBinary, args, {}, &input);
   }
 
   // The names in the work folder, so a stray temporary file shows up.
@@ -512,6 +524,185 @@ TEST_F(OrdalisSortTest, NamesBeyondTheAnsiCodePageWork) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, kPrefix + ("cannot read \"" + missing + "\": no such file\n"));
   EXPECT_EQ(ReadFile(PathOf(source)), input);
+}
+
+// ------------------------------------------------------ standard streams --
+
+TEST_F(OrdalisSortTest, DashReadsStandardInputAndWritesStandardOutput) {
+  const std::string three = "b 2\r\nc 3\ra 1";
+  const std::string sorted = "a 1\r\nb 2\r\nc 3\r\n";
+  const std::string source = Source(three);
+  const std::string target = (work_ / "target.txt").string();
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;
+    int status;
+    std::string out;     // Standard output, whole.
+    std::string err;     // Standard error, whole.
+    bool target_sorted;  // Whether target.txt then holds the sorted lines.
+  };
+  const std::string many = Repeat("x\r\n", 10002);
+  const Case cases[] = {
+      {{"-", "-"}, three, 0, sorted, "", false},
+      {{source, "-"}, "", 0, sorted, "", false},
+      {{"-", target}, three, 0, "", "", true},
+      {{"--", "-", "-"}, three, 0, sorted, "", false},
+      {{"-", "-"}, "", 0, "", "", false},
+      // Every byte but the line ends passes; standard input has no name to quote.
+      {{"--mode", "none", "-", "-"},
+       std::string("\x1a\0\xff\nz\r\n", 7),
+       0,
+       std::string("\x1a\0\xff\nz\r\n", 7),
+       std::string(kPrefix) +
+           "warning: standard input has line feeds that end no line; lines end only at CR or "
+           "CR LF, so it was sorted as fewer, longer lines\n",
+       false},
+      // A failed run writes nothing at all to standard output.
+      {{"--left-count", "abc", "-", "-"},
+       three,
+       1,
+       "",
+       std::string(kPrefix) + "the left count \"abc\" is not a whole number\n",
+       false},
+      {{"--mode", "right-most", "--start-column", "4", source, "-"},
+       "",
+       1,
+       "",
+       std::string(kPrefix) + "line 1 is shorter than the start column 4\n",
+       false},
+      {{"-", "-"},
+       many,
+       1,
+       "",
+       std::string(kPrefix) + "the source has more than 10001 lines\n",
+       false},
+  };
+  for (const Case& c : cases) {
+    fs::remove(target);
+    const RunResult run = SortWithInput(c.args, c.input);
+    EXPECT_EQ(run.status, c.status) << Describe(c.args) << "\n" << run.err;
+    EXPECT_EQ(Visible(run.out), Visible(c.out)) << Describe(c.args);
+    EXPECT_EQ(run.err, c.err) << Describe(c.args);
+    EXPECT_EQ(fs::exists(target), c.target_sorted) << Describe(c.args);
+    if (c.target_sorted) {
+      EXPECT_EQ(Visible(ReadFile(target)), Visible(sorted)) << Describe(c.args);
+    }
+  }
+  EXPECT_EQ(ReadFile(source), three);
+}
+
+TEST_F(OrdalisSortTest, AFileNamedDashIsReachedThroughItsFolder) {
+  WriteFile(work_ / "-", "b\r\na\r\n");
+  const RunResult run = SortWithInput({"./-", "./out"}, "z\r\ny\r\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Visible(ReadFile(work_ / "out")), Visible("a\r\nb\r\n"));
+}
+
+TEST_F(OrdalisSortTest, StandardOutputThatCannotBeWrittenIsAFailure) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "this system has no /dev/full";
+  const std::string source = Source("b\r\na\r\n");
+  for (const char* command :
+       {"exec \"$0\" \"$1\" - >/dev/full", "exec \"$0\" --show-keys \"$1\" >/dev/full"}) {
+    const RunResult run = RunProgram("/bin/sh", {"-c", command, kBinary, source});
+    EXPECT_EQ(run.status, 1) << command << "\n" << run.err;
+    EXPECT_EQ(run.err, std::string(kPrefix) + "cannot write to standard output\n") << command;
+  }
+}
+
+// ------------------------------------------------------------- show-keys --
+
+TEST_F(OrdalisSortTest, ShowKeysListsTheSortedLinesWithTheirKeysUnderlined) {
+  struct Case {
+    const char* why;
+    std::vector<std::string> options;
+    std::string input;
+    int status;
+    std::string out;
+    std::string err;
+  };
+  const Case cases[] = {
+      {"left-most 3: line numbers from the source, keys underlined; the key of a line of "
+       "spaces is empty; a lone LF shows as ^J, which says enough without a warning",
+       {"--left-count", "3"},
+       "cat 3\r\n    \r\nab\nx\r\n",
+       0,
+       "    2      \n"
+       "       ^ empty key\n"
+       "    3  ab^Jx\n"
+       "       ____\n"
+       "    1  cat 3\n"
+       "       ___\n",
+       ""},
+      {"middle 3 from column 3: trimmed spaces are not underlined, a tab before the key is kept",
+       {"--mode", "middle", "--start-column", "3", "--middle-count", "3"},
+       "\tq zb\rxxaaa\r",
+       0,
+       "    2  xxaaa\n"
+       "         ___\n"
+       "    1  \tq zb\n"
+       "       \t  __\n",
+       ""},
+      {"right-most 4: the line that stops the run ends the listing, in source order",
+       {"--mode", "right-most", "--start-column", "4"},
+       "zzzz 1\r\nyyyy\r\nab\r\nnever shown\r\n",
+       1,
+       "    1  zzzz 1\n"
+       "            _\n"
+       "    2  yyyy\n"
+       "       ^ empty key\n"
+       "    3  ab\n"
+       "       ^ stops the run: line 3 is shorter than the start column 4\n",
+       std::string(kPrefix) + "line 3 is shorter than the start column 4\n"},
+      {"a text that is no number stops the run before any key is cut",
+       {"--left-count", "x"},
+       "b\r\na\r\n",
+       1,
+       "",
+       std::string(kPrefix) + "the left count \"x\" is not a whole number\n"},
+      {"one line is never compared, so its texts are never read",
+       {"--left-count", "x"},
+       "b",
+       0,
+       "    1  b\n"
+       "       ^ no key is cut from a single line: the left count \"x\" is not a whole number\n",
+       ""},
+      {"nor is its key checked against the start column",
+       {"--mode", "right-most"},
+       "short",
+       0,
+       "    1  short\n"
+       "       ^ no key is cut from a single line: line 1 is shorter than the start column 20\n",
+       ""},
+      {"no mode: every key is empty and nothing moves",
+       {"--mode", "none"},
+       "b\r\na\r\n",
+       0,
+       "    1  b\n"
+       "       ^ empty key\n"
+       "    2  a\n"
+       "       ^ empty key\n",
+       ""},
+      {"more lines than a source holds: nothing is shown",
+       {},
+       Repeat("x\r\n", 10002),
+       1,
+       "",
+       std::string(kPrefix) + "the source has more than 10001 lines\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    const std::string source = Source(c.input);
+    for (const bool from_input : {false, true}) {
+      std::vector<std::string> args = c.options;
+      args.insert(args.begin(), "--show-keys");
+      args.push_back(from_input ? "-" : source);
+      const RunResult run = SortWithInput(args, from_input ? c.input : "");
+      EXPECT_EQ(run.status, c.status) << Describe(args) << "\n" << run.err;
+      EXPECT_EQ(Visible(run.out), Visible(c.out)) << Describe(args);
+      EXPECT_EQ(run.err, c.err) << Describe(args);
+    }
+    EXPECT_EQ(WorkFiles(), std::set<std::string>{"source.txt"}) << Listing(WorkFiles());
+  }
 }
 
 // ----------------------------------------------------------- usage errors --

@@ -1,7 +1,10 @@
 #include "shared/text_file.h"
 
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "support/platform.h"
 #include "support/temp_dir.h"
@@ -54,14 +57,86 @@ class TextFileTest : public ::testing::Test {
   TempDir dir_;
 };
 
-TEST_F(TextFileTest, ReadWholeFileRefusesWhatIsNotARegularFile) {
-  std::string contents;
-  EXPECT_FALSE(ReadWholeFile(dir_.File("missing"), &contents).ok());
-  EXPECT_FALSE(ReadWholeFile(dir_.path().string(), &contents).ok());
-  EXPECT_FALSE(ReadWholeFile("/dev/zero", &contents).ok());  // Would never end.
-  WriteBytes(dir_.File("f"), std::string("x\0y", 3));
-  ASSERT_TRUE(ReadWholeFile(dir_.File("f"), &contents).ok());
-  EXPECT_EQ(contents, std::string("x\0y", 3));
+TEST_F(TextFileTest, OpenForReadingRefusesWhatIsNotARegularFile) {
+  std::FILE* file = nullptr;
+  const std::string folder = dir_.path().string();
+  std::vector<std::pair<std::string, std::string>> refused = {
+      {dir_.File("missing"), "cannot read \"" + dir_.File("missing") + "\": no such file"},
+      {folder, "cannot read \"" + folder + "\": it is a folder"},
+  };
+#if !defined(_WIN32)
+  // A device that never ends.
+  refused.push_back({"/dev/zero", "cannot read \"/dev/zero\": not a regular file"});
+#endif
+  for (const auto& [path, message] : refused) {
+    EXPECT_EQ(OpenForReading(path, &file).message(), message) << path;
+    EXPECT_EQ(file, nullptr) << path;
+  }
+}
+
+// Every line a reader gives, each in [], with "|" where the reader said it
+// was at the end.
+std::string ReadAll(LineReader& reader) {
+  std::string joined;
+  std::string line;
+  while (!reader.AtEnd()) {
+    line.clear();
+    EXPECT_TRUE(reader.AppendLine(&line));
+    joined += "[" + line + "]";
+  }
+  EXPECT_FALSE(reader.AppendLine(&line));
+  return joined;
+}
+
+TEST_F(TextFileTest, LineReaderFollowsTheLineRuleAcrossBlocks) {
+  // A CR at the end of one block and its LF at the start of the next are
+  // still one line end, whatever the block size.
+  const std::string cases[] = {
+      "",
+      "a",
+      "a\r\n",
+      "a\r",
+      "a\r\nb",
+      "a\rb\r",
+      "a\nb\n",
+      "a\n\rb",
+      "\r\n\r\n",
+      "\r\r\n",
+      "a\r\r",
+      std::string("x\0y\r\n\n", 6),
+      "long line one\r\nand\rthen\r\r\nthe last without an end",
+  };
+  for (const std::string& bytes : cases) {
+    const std::string expected = Joined(SplitLines(bytes));
+    for (const std::size_t block :
+         {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{5}, LineReader::kBlockSize}) {
+      LineReader memory(bytes, block);
+      EXPECT_EQ(ReadAll(memory), expected) << "block " << block << ": " << bytes;
+
+      WriteBytes(dir_.File("f"), bytes);
+      std::FILE* file = nullptr;
+      ASSERT_TRUE(OpenForReading(dir_.File("f"), &file).ok());
+      LineReader from_file(file, block);
+      EXPECT_EQ(ReadAll(from_file), expected) << "file, block " << block << ": " << bytes;
+      EXPECT_EQ(from_file.error(), 0);
+      std::fclose(file);
+    }
+  }
+}
+
+TEST_F(TextFileTest, LineReaderReadsNoFurtherThanTheNextBlock) {
+  // The reader must not read ahead of the lines taken: a file position tells.
+  const std::string bytes = "first\r\n" + std::string(100000, 'x') + "\r\n";
+  WriteBytes(dir_.File("f"), bytes);
+  std::FILE* file = nullptr;
+  ASSERT_TRUE(OpenForReading(dir_.File("f"), &file).ok());
+  LineReader reader(file, 16);
+  std::string line;
+  ASSERT_TRUE(reader.AppendLine(&line));
+  EXPECT_EQ(line, "first");
+  EXPECT_FALSE(reader.AtEnd());
+  EXPECT_EQ(std::ftell(file), 16);
+  std::fclose(file);
 }
 
 TEST_F(TextFileTest, WriteReplacesTheWholeFileAndLeavesNoTemporaryFile) {
