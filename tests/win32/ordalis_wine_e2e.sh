@@ -276,7 +276,8 @@ echo "ok: the restored folders, mode and numbers sorted again alike"
 
 click_at_twips $OPTION3_INDICATOR
 set_box $TEXT3 9
-xdotool key alt+F4 # Through the system menu's Close: WM_CLOSE.
+# The close box Wine draws at the right end of the title bar: WM_CLOSE.
+xdotool mousemove --window "$wid" $((WIDTH - border - 10)) $((border + 9)) click 1
 wait_until 15 process_gone "$ordalis_pid" || fail "closing the window did not end the program"
 ordalis_pid=""
 file_is "$app/Ordalis.ini" "$work/expected-ini" ||

@@ -305,8 +305,11 @@ LRESULT frmOrdalis::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
-    case WM_CLOSE:
+    case WM_CLOSE:  // The close box, the system menu, Alt+F4.
       Form_QueryUnload();
+      return 0;
+    case WM_ENDSESSION:  // Windows is shutting down.
+      if (wparam != FALSE) Form_QueryUnload();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
