@@ -12,6 +12,7 @@
 # there.
 # Exit status: 0 passed, 1 failed, 77 skipped (Wine, Xvfb or xdotool cannot run).
 set -u
+. "$(dirname "$0")/../support/x11_session.sh"
 
 ordalis_exe=$1
 viewer_exe=$2
@@ -60,40 +61,15 @@ fail() {
   exit 1
 }
 
-# Polls `command...` every 0.1 s until it succeeds; fails after `seconds`.
-wait_until() {
-  local seconds=$1
-  shift
-  local tries=$((seconds * 10))
-  while ! "$@" >/dev/null 2>&1; do
-    tries=$((tries - 1))
-    [ "$tries" -le 0 ] && return 1
-    sleep 0.1
-  done
-  return 0
-}
-
-# Prints the id of the visible window whose title is exactly `title`.
-find_window() {
-  local pattern
-  pattern="^$(printf '%s' "$1" | sed 's/[].[^$*\\]/\\&/g')\$"
-  xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1
-}
-window_shown() { [ -n "$(find_window "$1")" ]; }
-window_gone() { [ -z "$(find_window "$1")" ]; }
-process_gone() { ! kill -0 "$1" 2>/dev/null; }
-file_is() { [ -f "$1" ] && cmp -s "$1" "$2"; }
 # The Windows name of a file of this machine (Wine's drive Z: is /).
 windows_name() { printf 'Z:%s' "$1" | tr / '\\'; }
 
 # --- An X server of our own, and the Wine prefix ----------------------------
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$work/display" \
-  >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display_known() { [ -s "$work/display" ]; }
-wait_until 10 display_known || skip "Xvfb cannot run here"
-export DISPLAY=":$(head -n 1 "$work/display")"
-wait_until 10 xdotool getdisplaygeometry || skip "xdotool cannot reach Xvfb on $DISPLAY"
+start_xvfb "$work" 1024x768x24
+case $? in
+  1) skip "Xvfb cannot run here" ;;
+  2) skip "xdotool cannot reach Xvfb on $DISPLAY" ;;
+esac
 
 wineserver -k 2>/dev/null # A server left from earlier runs may know another display.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
