@@ -39,6 +39,11 @@ constexpr int ControlId(std::string_view name) {
   return kFirstControlId + index;
 }
 
+// Pixels of `twips` at `dpi` dots per inch.
+int Scale(int twips, int dpi) {
+  return MulDiv(twips, dpi, static_cast<int>(ordalis::kTwipsPerInch));
+}
+
 COLORREF ToColorRef(ordalis::Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 // A TrueType face where there is one (Windows maps MS Sans Serif to Microsoft
@@ -104,10 +109,6 @@ void frmOrdalis::Deliver(HWND window, MSG& message) {
 
 // ---------------------------------------------------------------------------
 // Building the window
-
-int frmOrdalis::Scale(int twips, int dpi) const {
-  return MulDiv(twips, dpi, static_cast<int>(ordalis::kTwipsPerInch));
-}
 
 void frmOrdalis::CreateFonts() {
   form_font_ = MakeFont(ordalis::kFormFontPointSize, dpi_y_, false);

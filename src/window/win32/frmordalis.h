@@ -3,7 +3,6 @@
 // number boxes, and carries the menus.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 
@@ -65,7 +64,6 @@ class frmOrdalis : private ordalis::SortRunHost,
   void OnCommand(int id, int code);
   LRESULT OnControlColour(HDC dc, HWND control);
   void ApplyModeLook(const ordalis::ModeLook& look);
-  int Scale(int twips, int dpi) const;
 
   // SortRunHost, FormLoadHost, SourceChoiceHost and ExitHost.
   std::string ExecutableDirectory() override;
