@@ -7,6 +7,7 @@
 # Usage: ordalis_e2e.sh ORDALIS_BINARY VIEWER_STAND_IN
 # Exit status: 0 passed, 1 failed, 77 skipped (Xvfb or xdotool cannot run).
 set -u
+. "$(dirname "$0")/../support/x11_session.sh"
 
 ordalis_binary=$1
 viewer_binary=$2
@@ -52,45 +53,12 @@ fail() {
   exit 1
 }
 
-# Polls `command...` every 0.1 s until it succeeds; fails after `seconds`.
-wait_until() {
-  local seconds=$1
-  shift
-  local tries=$((seconds * 10))
-  while ! "$@" >/dev/null 2>&1; do
-    tries=$((tries - 1))
-    [ "$tries" -le 0 ] && return 1
-    sleep 0.1
-  done
-  return 0
-}
-
-# Prints the id of the visible window whose title is exactly `title`.
-find_window() {
-  local title=$1
-  local pattern
-  pattern="^$(printf '%s' "$title" | sed 's/[].[^$*\\]/\\&/g')\$"
-  xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1
-}
-window_shown() { [ -n "$(find_window "$1")" ]; }
-window_gone() { [ -z "$(find_window "$1")" ]; }
-process_gone() { ! kill -0 "$1" 2>/dev/null; }
-file_is() { [ -f "$1" ] && cmp -s "$1" "$2"; }
-
 # --- An X server of our own -------------------------------------------------
-# -displayfd lets Xvfb pick a free display and tell us which.
-# -noreset: a server that resets when its last client leaves (xdotool, say)
-# refuses connections while it does, and the program could start just then.
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset 5>"$work/display" \
-  >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display_known() { [ -s "$work/display" ]; }
-if ! wait_until 10 display_known; then
-  sed 's/^/Xvfb: /' "$work/xvfb.log" | tail -n 5
-  skip "Xvfb cannot run here"
-fi
-export DISPLAY=":$(head -n 1 "$work/display")"
-wait_until 10 xdotool getdisplaygeometry || skip "xdotool cannot reach Xvfb on $DISPLAY"
+start_xvfb "$work" 1280x1024x24
+case $? in
+  1) skip "Xvfb cannot run here" ;;
+  2) skip "xdotool cannot reach Xvfb on $DISPLAY" ;;
+esac
 # The X server under test, not a platform chosen for the tests.
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME
 

@@ -1,0 +1,21 @@
+// The Windows API takes UTF-16 (wchar_t is 16 bits there); the program holds
+// UTF-8. These convert at the API's door.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "shared/native_path.h"
+
+namespace ordalis {
+
+inline std::wstring Wide(std::string_view utf8) {
+  const std::u16string text = Utf16FromUtf8(utf8);
+  return std::wstring(text.begin(), text.end());
+}
+
+inline std::string Utf8(std::wstring_view wide) {
+  return Utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
+}
+
+}  // namespace ordalis

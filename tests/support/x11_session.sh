@@ -1,0 +1,43 @@
+# Helpers of the end-to-end tests that drive a real window in Xvfb with
+# xdotool. Sourced by the test scripts; defines functions only.
+
+# Polls `command...` every 0.1 s until it succeeds; fails after `seconds`.
+wait_until() {
+  local seconds=$1
+  shift
+  local tries=$((seconds * 10))
+  while ! "$@" >/dev/null 2>&1; do
+    tries=$((tries - 1))
+    [ "$tries" -le 0 ] && return 1
+    sleep 0.1
+  done
+  return 0
+}
+
+# Starts an X server of our own and exports its DISPLAY; sets xvfb_pid.
+# -displayfd lets Xvfb pick a free display and tell us which. -noreset: a
+# server that resets when its last client leaves (xdotool, say) refuses
+# connections while it does, and the program could start just then.
+# Returns 1 when Xvfb cannot run (its log's end is shown), 2 when xdotool
+# cannot reach it.
+start_xvfb() { # work-folder screen-geometry
+  Xvfb -displayfd 5 -screen 0 "$2" -nolisten tcp -noreset 5>"$1/display" >"$1/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  if ! wait_until 10 test -s "$1/display"; then
+    sed 's/^/Xvfb: /' "$1/xvfb.log" | tail -n 5
+    return 1
+  fi
+  export DISPLAY=":$(head -n 1 "$1/display")"
+  wait_until 10 xdotool getdisplaygeometry || return 2
+}
+
+# Prints the id of the visible window whose title is exactly `title`.
+find_window() {
+  local pattern
+  pattern="^$(printf '%s' "$1" | sed 's/[].[^$*\\]/\\&/g')\$"
+  xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1
+}
+window_shown() { [ -n "$(find_window "$1")" ]; }
+window_gone() { [ -z "$(find_window "$1")" ]; }
+process_gone() { ! kill -0 "$1" 2>/dev/null; }
+file_is() { [ -f "$1" ] && cmp -s "$1" "$2"; }
