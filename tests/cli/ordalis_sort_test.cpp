@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "shared/native_path.h"
+#include "shared/windows_command_line.h"
 #include "support/platform.h"
 #include "support/visible.h"
 
@@ -59,30 +60,6 @@ using ordalis::testing::Visible;
 std::wstring Wide(std::string_view utf8) {
   const std::u16string wide = ordalis::Utf16FromUtf8(utf8);
   return std::wstring(wide.begin(), wide.end());
-}
-
-// `arg` as one argument of a command line, quoted so that the C runtime and
-// CommandLineToArgvW give back exactly `arg`.
-std::wstring QuotedArgument(std::wstring_view arg) {
-  if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring_view::npos) {
-    return std::wstring(arg);
-  }
-  std::wstring quoted = L"\"";
-  std::size_t backslashes = 0;
-  for (const wchar_t c : arg) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    // Backslashes count only before a quote: there each is doubled, and one
-    // more makes the quote a character of the argument.
-    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    quoted += c;
-  }
-  quoted.append(backslashes * 2, L'\\');
-  quoted += L'"';
-  return quoted;
 }
 #endif
 
@@ -135,8 +112,8 @@ class OrdalisSortTest : public ::testing::Test {
   RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                        const fs::path& cwd = {}, const std::string* input = nullptr) {
 #if defined(_WIN32)
-    std::wstring command = QuotedArgument(Wide(program));
-    for (const std::string& arg : args) command += L" " + QuotedArgument(Wide(arg));
+    std::wstring command = ordalis::QuoteArgument(Wide(program));
+    for (const std::string& arg : args) command += L" " + ordalis::QuoteArgument(Wide(arg));
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     const auto open = [&inherited](const fs::path& path, DWORD access, DWORD disposition) {
       return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,

@@ -72,6 +72,9 @@ struct Rgb {
 inline constexpr Rgb kHighlightedBoxColour{0xC0, 0xFF, 0xC0};      // Light green.
 inline constexpr Rgb kHighlightedCaptionColour{0xFF, 0x00, 0x00};  // Red, with bold type.
 inline constexpr Rgb kSameFileBoxColour{0xFF, 0xC0, 0xC0};         // Light red.
+// Text on those fixed light backgrounds stays dark whatever the desktop's
+// theme, so a dark theme's light text cannot vanish on them.
+inline constexpr Rgb kTextOnFixedColour{0x00, 0x00, 0x00};
 
 // The window's default type, and the bold type of "Sort" over the options.
 inline constexpr char kFormFontFamily[] = "MS Sans Serif";

@@ -30,16 +30,11 @@ QString Latin1(std::string_view text) {
 QString FromNative(const std::string& path) { return QFile::decodeName(path.c_str()); }
 std::string ToNative(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// Text on the form's own light backgrounds is drawn in the dark of the form's
-// design whatever the desktop's theme, so a dark theme's light text colour
-// cannot vanish on them.
-constexpr Qt::GlobalColor kTextOnFixedColour = Qt::black;
-
 // Gives `box` one of the form's fixed light backgrounds, with dark text.
 void SetFixedBoxColour(QLineEdit* box, const QColor& colour) {
   QPalette palette = box->palette();
   palette.setColor(QPalette::Base, colour);  // In every state, disabled too.
-  palette.setColor(QPalette::Text, kTextOnFixedColour);
+  palette.setColor(QPalette::Text, ToQColor(ordalis::kTextOnFixedColour));
   box->setPalette(palette);
 }
 

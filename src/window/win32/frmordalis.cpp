@@ -371,7 +371,9 @@ LRESULT frmOrdalis::OnControlColour(HDC dc, HWND control) {
     if (control == boxes[i]) {
       // Disabled boxes keep the window colour, not the grey of read-only ones.
       const bool highlighted = look_.box_highlighted[i];
-      SetTextColor(dc, GetSysColor(IsWindowEnabled(control) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+      SetTextColor(dc, !IsWindowEnabled(control) ? GetSysColor(COLOR_GRAYTEXT)
+                       : highlighted             ? ToColorRef(ordalis::kTextOnFixedColour)
+                                                 : GetSysColor(COLOR_WINDOWTEXT));
       SetBkColor(
           dc, highlighted ? ToColorRef(ordalis::kHighlightedBoxColour) : GetSysColor(COLOR_WINDOW));
       return reinterpret_cast<LRESULT>(highlighted ? highlighted_box_brush_
@@ -385,7 +387,7 @@ LRESULT frmOrdalis::OnControlColour(HDC dc, HWND control) {
     }
   }
   if (control == SameFileTxt) {
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, ToColorRef(ordalis::kTextOnFixedColour));
     SetBkColor(dc, ToColorRef(ordalis::kSameFileBoxColour));
     return reinterpret_cast<LRESULT>(same_file_brush_);
   }

@@ -90,7 +90,9 @@ class frmOrdalis : private ordalis::SortRunHost,
   int dpi_y_ = 96;
   bool busy_ = false;
   HWND last_focus_ = nullptr;  // Given back when the window is active again.
-  ordalis::ModeLook look_ = ordalis::UntouchedLook();
+  // What the controls show; until an option's click rule runs, every box is
+  // enabled and nothing is highlighted.
+  ordalis::ModeLook look_{.box_enabled = {true, true, true}};
 
   HFONT form_font_ = nullptr;
   HFONT bold_font_ = nullptr;    // A highlighted option's caption.
