@@ -178,10 +178,13 @@ rm -f "$app/NOTEPAD.exe.args" "$app/EDITPADPro.exe.args"
 start_ordalis
 
 if command -v import >/dev/null 2>&1 && command -v convert >/dev/null 2>&1; then
-  # Middle's boxes are light green, Left most's is not.
-  import -window "$wid" "$work/second-start.png" 2>/dev/null ||
-    fail "could not take a screenshot of the window"
+  # Middle's boxes are light green, Left most's is not. A slow build may map
+  # the window before it has painted it, so look until it shows something.
   pixel() { convert "$work/second-start.png" -format "%[hex:p{$(px_x "$1"),$(px_y "$2")}]" info:; }
+  painted() {
+    import -window "$wid" "$work/second-start.png" 2>/dev/null && [ "$(pixel 1620 1488)" != "000000" ]
+  }
+  wait_until 10 painted || fail "the window was not painted: $(pixel 1620 1488)"
   # Just inside the right edge of each box, away from its text.
   [ "$(pixel 1570 1152)" != "C0FFC0" ] || fail "Text1 is highlighted after the restart"
   [ "$(pixel 1620 1488)" = "C0FFC0" ] || fail "Text2 is not light green after the restart: $(pixel 1620 1488)"

@@ -106,6 +106,12 @@ start_ordalis() {
   border=$(((WIDTH - client_width) / 2))
   client_top=$((HEIGHT - border - client_height))
   [ "$border" -ge 0 ] && [ "$client_top" -gt 20 ] || fail "unexpected window size ${WIDTH}x${HEIGHT}"
+  # A slow start may map the window before it has painted it.
+  wait_until 20 painted || fail "the window was not painted"
+}
+painted() {
+  import -window "$wid" "$work/painted.png" 2>/dev/null &&
+    [ "$(pixel "$work/painted.png" 1560 1152)" != "000000" ]
 }
 
 # Pixel position inside the window of a point given in twips of the form.
@@ -214,8 +220,10 @@ rm -f "$app"/*.args
 click_at_twips $TARGETFILE
 answer_dialog "Set Target Filename..." "$(windows_name "$data/in.dat")"
 sleep 1
-screenshot "$work/same-file.png"
-[ "$(pixel "$work/same-file.png" 600 792)" = "FFC0C0" ] ||
+warning_shown() {
+  screenshot "$work/same-file.png" && [ "$(pixel "$work/same-file.png" 600 792)" = "FFC0C0" ]
+}
+wait_until 5 warning_shown ||
   fail "the light red warning is not showing: $(pixel "$work/same-file.png" 600 792)"
 file_is "$data/in.dat" "$work/source-before" || fail "the source was changed"
 (cd "$work" && find data out -exec ls -ld --time-style=+%s.%N {} +) >"$work/tree-after"
