@@ -1,5 +1,6 @@
 # Helpers of the end-to-end tests that drive a real window in Xvfb with
-# xdotool. Sourced by the test scripts; defines functions only.
+# xdotool. Sourced by the test scripts; defines functions and the places of
+# the form's controls.
 
 # Polls `command...` every 0.1 s until it succeeds; fails after `seconds`.
 wait_until() {
@@ -41,3 +42,13 @@ window_shown() { [ -n "$(find_window "$1")" ]; }
 window_gone() { [ -z "$(find_window "$1")" ]; }
 process_gone() { ! kill -0 "$1" 2>/dev/null; }
 file_is() { [ -f "$1" ] && cmp -s "$1" "$2"; }
+
+# Centres of the form's controls, in twips (left + width / 2, top + height / 2);
+# the option indicators sit near the left end of their buttons.
+GETFILE="966 366"
+TARGETFILE="2706 366"
+TEXT1="1374 1152"
+TEXT2="1398 1488"
+TEXT3="1398 1812"
+OPTION2_INDICATOR="3150 1482"
+OPTION3_INDICATOR="3150 1806"

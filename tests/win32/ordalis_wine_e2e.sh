@@ -166,14 +166,6 @@ file_exit() {
   ordalis_pid=""
 }
 
-# Centres of the controls, in twips (left + width / 2, top + height / 2).
-GETFILE="966 366"
-TARGETFILE="2706 366"
-TEXT1="1374 1152"
-TEXT2="1398 1488"
-TEXT3="1398 1812"
-OPTION2_INDICATOR="3150 1482"
-OPTION3_INDICATOR="3150 1806"
 
 # --- First start in an empty folder ------------------------------------------
 start_ordalis
