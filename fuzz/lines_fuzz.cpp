@@ -7,11 +7,12 @@
 #include "fuzz_input.h"
 #include "shared/code_page.h"
 #include "shared/text_file.h"
+#include "support/split_lines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace ordalis;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const auto lines = SplitLines(bytes);
+  const auto lines = testing::SplitLines(bytes);
 
   std::string written;
   std::size_t kept = 0;
@@ -26,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Require(lines.size() <= carriage_returns + 1);
   fuzz::Require(kept <= bytes.size());
 
-  const auto again = SplitLines(written);
+  const auto again = testing::SplitLines(written);
   fuzz::Require(again.size() == lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) fuzz::Require(again[i] == lines[i]);
 

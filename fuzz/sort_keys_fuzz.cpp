@@ -7,6 +7,7 @@
 #include "shared/text_file.h"
 #include "sort/line_table.h"
 #include "support/reference_shell_sort.h"
+#include "support/split_lines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace ordalis;
@@ -17,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The reference sort is quadratic: keep the tables small.
   std::string bytes;
   std::vector<std::u16string> expected;
-  for (std::string_view line : SplitLines(input.Rest())) {
+  for (std::string_view line : testing::SplitLines(input.Rest())) {
     if (expected.size() == 64) break;
     bytes.append(line).append("\r\n");
     expected.push_back(WidenFromCodePage(line));

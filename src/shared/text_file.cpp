@@ -172,23 +172,6 @@ bool LineReader::AppendLine(std::string* line) {
   }
 }
 
-std::vector<std::string_view> SplitLines(std::string_view bytes) {
-  std::vector<std::string_view> lines;
-  lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r')) + 1);
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    const std::size_t cr = bytes.find('\r', start);
-    if (cr == std::string_view::npos) {
-      lines.push_back(bytes.substr(start));
-      break;
-    }
-    lines.push_back(bytes.substr(start, cr - start));
-    start = cr + 1;
-    if (start < bytes.size() && bytes[start] == '\n') ++start;
-  }
-  return lines;
-}
-
 Status WriteFileAtomically(const std::string& path, std::string_view contents) {
   return WriteLinesAtomically(path, std::span<const std::string_view>(&contents, 1), {});
 }

@@ -7,7 +7,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "status.h"
 
@@ -22,9 +21,13 @@ Status OpenForReading(const std::string& path, std::FILE** file);
 // names the input as the message shows it, e.g. a quoted file name.
 std::string ReadErrorMessage(const std::string& what, int error);
 
-// Reads lines by the line rule of SplitLines, one block at a time, so that a
-// caller can stop after any line without having read much beyond it: the
-// time and memory a read takes depend on the lines taken, not on the input.
+// Reads lines by the line rule of every file the program reads: a line ends
+// at CR or at a CR LF pair, and the terminator is not part of the line; a lone
+// LF stays inside its line; a last line without a terminator is still a line;
+// a trailing terminator adds no empty line; empty input gives no lines.
+// It reads one block at a time, so that a caller can stop after any line
+// without having read much beyond it: the time and memory a read takes depend
+// on the lines taken, not on the input.
 class LineReader {
  public:
   static constexpr std::size_t kBlockSize = 1 << 16;
@@ -63,12 +66,6 @@ class LineReader {
   bool ended_ = false;
   int error_ = 0;
 };
-
-// Splits `bytes` into lines. A line ends at CR or at a CR LF pair, and the
-// terminator is not part of the line. A lone LF stays inside its line. A last
-// line without a terminator is still a line; a trailing terminator adds no
-// empty line; empty input gives no lines.
-std::vector<std::string_view> SplitLines(std::string_view bytes);
 
 // Replaces the file at `path` with `contents`, or leaves it exactly as it was.
 // The bytes go to a temporary file beside the target, are flushed to disk and

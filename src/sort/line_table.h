@@ -30,7 +30,7 @@ struct LineTable {
   bool lone_line_feed = false;              // Some line feed ended no line and stayed in its line.
 };
 
-// Makes the table of `bytes` by the line rule of SplitLines. Fails, leaving
+// Makes the table of `bytes` by the line rule of LineReader. Fails, leaving
 // the table empty, for more than kLineSlots lines.
 Status MakeLineTable(std::string bytes, LineTable* table);
 

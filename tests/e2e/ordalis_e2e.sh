@@ -29,29 +29,7 @@ xvfb_pid=""
 ordalis_pid=""
 failed=0
 
-cleanup() {
-  [ -n "$ordalis_pid" ] && kill "$ordalis_pid" 2>/dev/null
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null # Its display is free again for the next run.
-  fi
-  if [ "$failed" = 0 ]; then
-    rm -rf "$work"
-  else
-    echo "The test's files are kept in $work"
-  fi
-}
-trap cleanup EXIT
-
-fail() {
-  failed=1
-  echo "FAIL: $*"
-  if command -v import >/dev/null 2>&1; then
-    import -window root "$work/failure.png" 2>/dev/null && echo "Screen at the failure: $work/failure.png"
-  fi
-  [ -f "$work/ordalis.log" ] && sed 's/^/ordalis: /' "$work/ordalis.log"
-  exit 1
-}
+trap end_session EXIT
 
 # --- An X server of our own -------------------------------------------------
 start_xvfb "$work" 1280x1024x24

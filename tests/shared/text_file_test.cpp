@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/platform.h"
+#include "support/split_lines.h"
 #include "support/temp_dir.h"
 
 namespace ordalis {
@@ -14,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadBytes;
+using testing::SplitLines;
 using testing::TempDir;
 using testing::WriteBytes;
 

@@ -2,6 +2,34 @@
 # xdotool. Sourced by the test scripts; defines functions and the places of
 # the form's controls.
 
+# Ends what the test started: the program ($ordalis_pid), then the X server
+# ($xvfb_pid), whose display is then free for the next run. The work folder
+# ($work) goes when the test passed and stays for a look when it failed.
+end_session() {
+  [ -n "$ordalis_pid" ] && kill "$ordalis_pid" 2>/dev/null
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  if [ "$failed" = 0 ]; then
+    rm -rf "$work"
+  else
+    echo "The test's files are kept in $work"
+  fi
+}
+
+# Fails the test: says why, keeps a picture of the screen and shows what the
+# program printed.
+fail() {
+  failed=1
+  echo "FAIL: $*"
+  if command -v import >/dev/null 2>&1; then
+    import -window root "$work/failure.png" 2>/dev/null && echo "Screen at the failure: $work/failure.png"
+  fi
+  [ -f "$work/ordalis.log" ] && sed 's/^/ordalis: /' "$work/ordalis.log"
+  exit 1
+}
+
 # Polls `command...` every 0.1 s until it succeeds; fails after `seconds`.
 wait_until() {
   local seconds=$1

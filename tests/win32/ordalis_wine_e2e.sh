@@ -38,28 +38,8 @@ xvfb_pid=""
 ordalis_pid=""
 failed=0
 
-cleanup() {
-  [ -n "$ordalis_pid" ] && kill "$ordalis_pid" 2>/dev/null
-  # Ends every process of the prefix, so that nothing outlives the test.
-  wineserver -k 2>/dev/null
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
-  if [ "$failed" = 0 ]; then
-    rm -rf "$work"
-  else
-    echo "The test's files are kept in $work"
-  fi
-}
-trap cleanup EXIT
-
-fail() {
-  failed=1
-  echo "FAIL: $*"
-  import -window root "$work/failure.png" 2>/dev/null && echo "Screen at the failure: $work/failure.png"
-  exit 1
-}
+# Ends every process of the prefix too, so that nothing outlives the test.
+trap 'wineserver -k 2>/dev/null; end_session' EXIT
 
 # The Windows name of a file of this machine (Wine's drive Z: is /).
 windows_name() { printf 'Z:%s' "$1" | tr / '\\'; }
