@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "shared/text_file.h"
 #include "sort/line_table.h"
 #include "sort/sort_key.h"
 #include "sort/sort_run.h"
@@ -173,6 +174,21 @@ BENCHMARK_CAPTURE(BM_SortFile, alternating_halves_8193, Shape::AlternatingHalves
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SortFile, alternating_pairs_8193, Shape::AlternatingPairs, "alternating_pairs")
     ->Unit(benchmark::kMillisecond);
+
+// The fixed cost of replacing a target, whatever its size: the temporary
+// file, the flush, the rename and making the rename durable.
+void BM_ReplaceSmallTarget(benchmark::State& state) {
+  const std::string target = Files().Target("small");
+  for (auto _ : state) {
+    const Status status = WriteFileAtomically(target, "a\r\nb\r\n");
+    if (!status.ok()) {
+      state.SkipWithError(status.message().c_str());
+      break;
+    }
+  }
+}
+
+BENCHMARK(BM_ReplaceSmallTarget)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace ordalis

@@ -9,6 +9,7 @@
 #include <random>
 #include <system_error>
 
+#include "durable_rename.h"
 #include "native_path.h"
 
 #if defined(_WIN32)
@@ -219,9 +220,16 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
     fs::permissions(temp, status.permissions(), fs::perm_options::replace, ec);
   }
   if (written) {
-    fs::rename(temp, target, ec);
-    if (!ec) return Status::Ok();
-    error = ec.value();
+    error = MoveIntoPlace(temp, target);
+    if (error == 0) {
+      // The new target is in place; only whether it would survive a power
+      // cut is still open, and a failure now cannot bring the old one back.
+      if (const int sync_error = SyncFolder(directory); sync_error != 0) {
+        return Status::Error(Quoted(path) + " was written but could not be confirmed on disk: " +
+                             ErrnoReason(sync_error));
+      }
+      return Status::Ok();
+    }
   }
   fs::remove(temp, ec);
   return Status::Error("cannot write " + Quoted(path) + ": " + ErrnoReason(error));

@@ -70,7 +70,8 @@ class LineReader {
 // Replaces the file at `path` with `contents`, or leaves it exactly as it was.
 // The bytes go to a temporary file beside the target, are flushed to disk and
 // are then renamed over it, so a failed write never leaves a half-written
-// target nor a temporary file behind. An existing target keeps its permission
+// target nor a temporary file behind; the rename itself is made durable
+// before success is reported. An existing target keeps its permission
 // bits; a symbolic link is written through to the file it names. A target
 // whose permission bits allow nobody to write it is refused.
 Status WriteFileAtomically(const std::string& path, std::string_view contents);
