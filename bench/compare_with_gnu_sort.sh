@@ -93,24 +93,70 @@ generate() {
     }'
 }
 
-shapes=(random sorted reversed all_equal few_distinct alternating_halves alternating_pairs)
+# UTF-8 text, 100 bytes a line: a name of five accented letters (2 bytes
+# each), two CJK characters (3 bytes each), a space; then a 12-character key
+# with a CJK character at every third place (20 bytes), a space and ASCII
+# letters. Every line has the same layout in bytes, so GNU sort's byte key
+# -k1.18,1.37 selects exactly the characters ordalis-sort counts as columns 9
+# to 20.
+generate_utf8() {
+  local lines=$1
+  awk -v n="$lines" -v seed=20240607 '
+    BEGIN {
+      srand(seed)
+      na = split("é ö ñ å ç ü ø è", accented, " ")
+      nc = split("日 本 中 文 語 字 東 京 北 海 道 山 川 田 村 町", cjk, " ")
+      alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+      lower = "abcdefghijklmnopqrstuvwxyz"
+      for (i = 0; i < n; i++) {
+        line = ""
+        for (c = 0; c < 5; c++) line = line accented[int(rand() * na) + 1]
+        for (c = 0; c < 2; c++) line = line cjk[int(rand() * nc) + 1]
+        line = line " "
+        for (c = 0; c < 12; c++) {
+          if (c % 3 == 0) line = line cjk[int(rand() * nc) + 1]
+          else line = line substr(alphabet, int(rand() * 62) + 1, 1)
+        }
+        line = line " "
+        for (c = 0; c < 60; c++) line = line substr(lower, int(rand() * 26) + 1, 1)
+        printf "%s\r\n", line
+      }
+    }'
+}
+
+shapes=(random sorted reversed all_equal few_distinct alternating_halves alternating_pairs utf8)
 for shape in "${shapes[@]}"; do
   lines=10001
   [[ $shape == alternating_* ]] && lines=8193
-  [[ -s $data/$shape.dat ]] || generate "$shape" "$lines" >"$data/$shape.dat"
+  [[ -s $data/$shape.dat ]] && continue
+  if [[ $shape == utf8 ]]; then
+    generate_utf8 "$lines" >"$data/$shape.dat"
+  else
+    generate "$shape" "$lines" >"$data/$shape.dat"
+  fi
 done
 
+# The key of each input: ordalis-sort's options, GNU sort's byte key, and the
+# bytes it spans.
+ordalis_key() { if [[ $1 == utf8 ]]; then echo "--mode middle --start-column 9 --middle-count 12"; fi; }
+gnu_key() { if [[ $1 == utf8 ]]; then echo "-k1.18,1.37"; else echo "-k1.1,1.12"; fi; }
+key_bytes() { if [[ $1 == utf8 ]]; then echo "18-37"; else echo "1-12"; fi; }
+
 export LC_ALL=C
-gnu_sort() { sort -s -t'|' -k1.1,1.12 -o "$2" "$1"; }
+# shellcheck disable=SC2046
+gnu_sort() { sort -s -t'|' $(gnu_key "$3") -o "$2" "$1"; }
+# shellcheck disable=SC2046
+run_ordalis() { "$ordalis" $(ordalis_key "$3") "$1" "$2"; }
 
 # Same keys in the same order; for distinct keys, or all equal ones, the same
 # bytes. With repeated keys the Shell sort's order of equal keys differs from
 # a stable sort's, by design.
 check() {
-  local shape=$1
-  "$ordalis" "$data/$shape.dat" "$data/$shape.ordalis"
-  gnu_sort "$data/$shape.dat" "$data/$shape.gnu"
-  if ! cmp -s <(cut -c1-12 "$data/$shape.ordalis") <(cut -c1-12 "$data/$shape.gnu"); then
+  local shape=$1 bytes
+  bytes=$(key_bytes "$shape")
+  run_ordalis "$data/$shape.dat" "$data/$shape.ordalis" "$shape"
+  gnu_sort "$data/$shape.dat" "$data/$shape.gnu" "$shape"
+  if ! cmp -s <(cut -b"$bytes" "$data/$shape.ordalis") <(cut -b"$bytes" "$data/$shape.gnu"); then
     echo "MISMATCH: the keys of $shape come out in a different order" >&2
     exit 1
   fi
@@ -147,18 +193,19 @@ for shape in "${shapes[@]}"; do
   if [[ -x /usr/bin/time ]]; then
     # Peak resident memory, as GNU time's verbose report gives it.
     peak() { /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident/ { print $2 " KiB" }'; }
-    echo "  peak memory: ordalis-sort $(peak "$ordalis" "$src" "$data/$shape.ordalis"), GNU sort $(peak sort -s '-t|' -k1.1,1.12 -o "$data/$shape.gnu" "$src")"
+    # shellcheck disable=SC2046
+    echo "  peak memory: ordalis-sort $(peak "$ordalis" $(ordalis_key "$shape") "$src" "$data/$shape.ordalis"), GNU sort $(peak sort -s '-t|' $(gnu_key "$shape") -o "$data/$shape.gnu" "$src")"
   fi
   if [[ ${USE_HYPERFINE:-1} == 1 ]] && command -v hyperfine >/dev/null; then
     hyperfine -N --warmup 5 --runs "$runs" --style basic \
       --export-markdown "$data/$shape.md" \
-      -n ordalis-sort "$ordalis $src $data/$shape.ordalis" \
-      -n "GNU sort" "sort -s -t| -k1.1,1.12 -o $data/$shape.gnu $src" |
+      -n ordalis-sort "$ordalis $(ordalis_key "$shape") $src $data/$shape.ordalis" \
+      -n "GNU sort" "sort -s -t| $(gnu_key "$shape") -o $data/$shape.gnu $src" |
       sed -n '/Summary/,$p'
     cat "$data/$shape.md"
   else
-    echo "  ordalis-sort  $(time_loop "$ordalis" "$src" "$data/$shape.ordalis")"
-    echo "  GNU sort      $(time_loop gnu_sort "$src" "$data/$shape.gnu")"
+    echo "  ordalis-sort  $(time_loop run_ordalis "$src" "$data/$shape.ordalis" "$shape")"
+    echo "  GNU sort      $(time_loop gnu_sort "$src" "$data/$shape.gnu" "$shape")"
   fi
   echo
 done

@@ -175,6 +175,81 @@ BENCHMARK_CAPTURE(BM_SortFile, alternating_halves_8193, Shape::AlternatingHalves
 BENCHMARK_CAPTURE(BM_SortFile, alternating_pairs_8193, Shape::AlternatingPairs, "alternating_pairs")
     ->Unit(benchmark::kMillisecond);
 
+// UTF-8 text as bench/compare_with_gnu_sort.sh makes it: five accented
+// letters and two CJK characters, then a 12-character key with a CJK
+// character at every third place, then ASCII letters; 100 bytes a line.
+std::string Utf8Source() {
+  if (Files().Target("").empty()) return {};
+  const std::string path = Files().Target("utf8") + ".dat";
+  if (fs::exists(path)) return path;
+  static constexpr const char* kAccented[] = {"é", "ö", "ñ", "å", "ç", "ü", "ø", "è"};
+  static constexpr const char* kCjk[] = {"日", "本", "中", "文", "語", "字", "東", "京",
+                                         "北", "海", "道", "山", "川", "田", "村", "町"};
+  static constexpr char kAlphabet[] =
+      "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  std::mt19937 random(20240607u);
+  const auto pick = [&random](std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+  };
+  std::string bytes;
+  for (int line = 0; line < kLineSlots; ++line) {
+    for (int i = 0; i < 5; ++i) bytes += kAccented[pick(std::size(kAccented))];
+    for (int i = 0; i < 2; ++i) bytes += kCjk[pick(std::size(kCjk))];
+    bytes += ' ';
+    for (int i = 0; i < kKeyWidth; ++i) {
+      if (i % 3 == 0) {
+        bytes += kCjk[pick(std::size(kCjk))];
+      } else {
+        bytes += kAlphabet[pick(sizeof kAlphabet - 1)];
+      }
+    }
+    bytes += ' ';
+    for (int i = 0; i < 60; ++i) bytes += static_cast<char>('a' + pick(26));
+    bytes += "\r\n";
+  }
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  if (!out.flush()) return {};
+  return path;
+}
+
+// Columns 9 to 20 of UTF-8 text: the reading is chosen, and every key is
+// cut by counting characters.
+void BM_SortUtf8File(benchmark::State& state) {
+  const std::string source = Utf8Source();
+  if (source.empty()) {
+    state.SkipWithError("cannot write the generated source");
+    return;
+  }
+  const std::string target = Files().Target("utf8");
+  const KeyTexts texts{u"12", u"12", u"9"};
+  for (auto _ : state) {
+    const Status status = SortFile(source, target, SortMode::Middle, texts);
+    if (!status.ok()) {
+      state.SkipWithError(status.message().c_str());
+      break;
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(fs::file_size(source)));
+}
+
+BENCHMARK(BM_SortUtf8File)->Unit(benchmark::kMillisecond);
+
+// The one pass that decides how a source is read.
+void BM_ChooseEncoding(benchmark::State& state) {
+  LineTable table;
+  if (!LoadLines(Utf8Source(), &table).ok()) {
+    state.SkipWithError("cannot load the generated source");
+    return;
+  }
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ChooseEncoding(table.SortLines, EncodingChoice::Auto));
+  }
+}
+
+BENCHMARK(BM_ChooseEncoding)->Unit(benchmark::kMicrosecond);
+
 // The fixed cost of replacing a target, whatever its size: the temporary
 // file, the flush, the rename and making the rename durable.
 void BM_ReplaceSmallTarget(benchmark::State& state) {

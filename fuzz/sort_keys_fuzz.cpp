@@ -1,45 +1,129 @@
-// Keys and the Shell sort over random lines and box texts: the sort fails
-// exactly when the step-by-step sort does, and otherwise gives its order.
+// Keys and the Shell sort over random lines and box texts, in either reading.
+// Read a byte a character, the sort fails exactly when the step-by-step sort
+// does, and otherwise gives its order. Read as UTF-8, every key is whole
+// characters of its line and the keys come out in order. Either way, every
+// line comes back with its bytes unchanged.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "fuzz_input.h"
+#include "shared/text_encoding.h"
 #include "shared/text_file.h"
 #include "sort/line_table.h"
+#include "sort/sort_key.h"
 #include "support/reference_shell_sort.h"
 #include "support/split_lines.h"
 
+namespace {
+
+using namespace ordalis;
+
+// Whether `part`, a view into `line`, begins and ends where UTF-8 reading
+// puts a character's edge.
+bool IsWholeCharacters(std::string_view line, std::string_view part) {
+  if (part.empty()) return true;  // An empty key need not view its line at all.
+  const auto from = static_cast<std::size_t>(part.data() - line.data());
+  const std::size_t to = from + part.size();
+  bool from_is_edge = from == 0;
+  bool to_is_edge = to == 0;
+  for (std::size_t at = 0; at < line.size();) {
+    at += Utf8CharacterSize(line.substr(at));
+    from_is_edge = from_is_edge || at == from;
+    to_is_edge = to_is_edge || at == to;
+  }
+  return from_is_edge && to_is_edge;
+}
+
+// The key of `line` read as UTF-8, cut by the rules for 16-bit text: each
+// character becomes one code unit that names its place (spaces stay spaces,
+// so trimming is the same), and the places of the key map back to its bytes.
+// Characters are found here by Utf8SequenceLength alone, a walk apart from
+// the one the sort uses.
+bool ReferenceUtf8Key(std::string_view line, const KeyParameters& params, std::string_view* key) {
+  std::vector<std::size_t> starts;
+  std::u16string places;
+  for (std::size_t at = 0; at < line.size();) {
+    starts.push_back(at);
+    places += line[at] == ' ' ? u' ' : static_cast<char16_t>(0x100 + starts.size() - 1);
+    const std::size_t length = Utf8SequenceLength(line.substr(at));
+    at += length == 0 ? 1 : length;
+  }
+  starts.push_back(line.size());
+  std::u16string cut;
+  if (!CutKey(places, params, &cut).ok()) return false;
+  if (cut.empty()) {
+    *key = {};
+  } else {
+    const std::size_t first = cut.front() - 0x100u;
+    const std::size_t last = cut.back() - 0x100u;
+    *key = line.substr(starts[first], starts[last + 1] - starts[first]);
+  }
+  return true;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace ordalis;
   fuzz::FuzzInput input(data, size);
   const auto mode = static_cast<SortMode>(input.Byte() % 4);
+  const auto choice = static_cast<EncodingChoice>(input.Byte() % 3);
   KeyTexts texts{input.Text(), input.Text(), input.Text()};
 
   // The reference sort is quadratic: keep the tables small.
   std::string bytes;
-  std::vector<std::u16string> expected;
+  std::vector<std::string_view> source;
   for (std::string_view line : testing::SplitLines(input.Rest())) {
-    if (expected.size() == 64) break;
+    if (source.size() == 64) break;
     bytes.append(line).append("\r\n");
-    expected.push_back(WidenFromCodePage(line));
+    source.push_back(line);
   }
   LineTable table;
-  fuzz::Require(MakeLineTable(bytes, &table).ok());
-
-  const Status expected_status = testing::ReferenceShellSort(&expected, mode, texts);
+  fuzz::Require(MakeLineTable(bytes, &table, choice).ok());
+  const std::vector<std::string_view> loaded = table.SortLines;
   const Status status = ShellSortLines(&table, mode, texts);
-  fuzz::Require(status.ok() == expected_status.ok());
-  if (status.ok()) {
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-      fuzz::Require(WidenFromCodePage(table.SortLines[i]) == expected[i]);
+
+  if (table.encoding == TextEncoding::Windows1252) {
+    std::vector<std::u16string> expected;
+    for (std::string_view line : source) expected.push_back(WidenFromCodePage(line));
+    const Status expected_status = testing::ReferenceShellSort(&expected, mode, texts);
+    fuzz::Require(status.ok() == expected_status.ok());
+    if (status.ok()) {
+      for (std::size_t i = 0; i < expected.size(); ++i) {
+        fuzz::Require(WidenFromCodePage(table.SortLines[i]) == expected[i]);
+      }
+    }
+  } else if (status.ok() && !table.SortKeys.empty()) {
+    KeyParameters params;
+    fuzz::Require(ParseKeyParameters(mode, texts, &params).ok());
+    for (std::size_t i = 0; i < loaded.size(); ++i) {
+      const std::string_view key = table.SortKeys[i];
+      fuzz::Require(IsWholeCharacters(loaded[i], key));
+      std::string_view expected;
+      if (loaded[i].size() < 0xF000 && ReferenceUtf8Key(loaded[i], params, &expected)) {
+        fuzz::Require(key == expected && (key.empty() || key.data() == expected.data()));
+      }
+    }
+    for (std::size_t k = 1; k < table.SortLines.size(); ++k) {
+      fuzz::Require(CompareKeyBytes(table.SortKeys[table.source_index[k - 1]],
+                                    table.SortKeys[table.source_index[k]], table.encoding) <= 0);
     }
   }
 
+  // What WriteLines writes: each source line's bytes, the mark before line 1.
+  for (std::size_t k = 0; k < table.SortLines.size(); ++k) {
+    const std::uint32_t from = table.source_index[k];
+    std::string written(from == 0 && table.byte_order_mark ? kUtf8ByteOrderMark : "");
+    written += table.SortLines[k];
+    fuzz::Require(written == source[from]);
+  }
+
   std::u16string key;
-  for (const std::u16string& line : expected) {
-    if (MakeSortKey(line, mode, texts, &key).ok()) {
+  for (std::string_view line : source) {
+    const std::u16string wide = WidenFromCodePage(line);
+    if (MakeSortKey(wide, mode, texts, &key).ok()) {
       fuzz::Require(key.empty() || (key.front() != u' ' && key.back() != u' '));
-      fuzz::Require(key.size() <= line.size());
+      fuzz::Require(key.size() <= wide.size());
     }
   }
   return 0;

@@ -25,6 +25,24 @@ std::optional<SortMode> ModeFromName(std::string_view name) {
   return std::nullopt;
 }
 
+struct EncodingName {
+  std::string_view name;
+  EncodingChoice encoding;
+};
+
+constexpr std::array<EncodingName, 3> kEncodingNames{{
+    {"auto", EncodingChoice::Auto},
+    {"utf-8", EncodingChoice::Utf8},
+    {"windows-1252", EncodingChoice::Windows1252},
+}};
+
+std::optional<EncodingChoice> EncodingFromName(std::string_view name) {
+  for (const EncodingName& entry : kEncodingNames) {
+    if (entry.name == name) return entry.encoding;
+  }
+  return std::nullopt;
+}
+
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 CliOptions UsageError(std::string message) {
@@ -81,7 +99,9 @@ CliOptions ParseCommandLine(const std::vector<std::string_view>& args) {
     }
 
     std::string* slot = ValueSlot(name, &options);
-    if (slot == nullptr && name != "--mode") return UsageError("unknown option " + Quoted(name));
+    if (slot == nullptr && name != "--mode" && name != "--encoding") {
+      return UsageError("unknown option " + Quoted(name));
+    }
 
     std::string_view value;
     if (attached) {
@@ -94,6 +114,15 @@ CliOptions ParseCommandLine(const std::vector<std::string_view>& args) {
 
     if (slot != nullptr) {
       slot->assign(value);
+      continue;
+    }
+    if (name == "--encoding") {
+      const std::optional<EncodingChoice> encoding = EncodingFromName(value);
+      if (!encoding) {
+        return UsageError("unknown encoding " + Quoted(value) +
+                          "; use auto, utf-8 or windows-1252");
+      }
+      options.encoding = *encoding;
       continue;
     }
     const std::optional<SortMode> mode = ModeFromName(value);
@@ -124,7 +153,7 @@ CliOptions ParseCommandLine(const std::vector<std::string_view>& args) {
 }
 
 std::string UsageText() {
-  return R"(Usage: ordalis-sort [OPTION]... SOURCE TARGET
+  return R"usage(Usage: ordalis-sort [OPTION]... SOURCE TARGET
   or:  ordalis-sort --show-keys [OPTION]... SOURCE
 Sort the lines of a text file by a key cut from fixed character columns.
 
@@ -141,6 +170,8 @@ failed run writes nothing at all. A file named - is given as ./-.
   --left-count TEXT     N for left-most (default 12)
   --middle-count TEXT   N for middle (default 4)
   --start-column TEXT   S for middle and right-most (default 20)
+  --encoding ENCODING   how SOURCE's bytes are read: auto (the default),
+                        utf-8 or windows-1252, as below
   --show-keys           write no TARGET: show the lines of SOURCE on standard
                         output in sorted order, each with its key underlined
   --help                show this help and exit
@@ -158,6 +189,16 @@ Keys lose their leading and trailing spaces and compare by character code, so
 --name=VALUE. The TEXT values are read the way the window reads its boxes:
 for right-most the leading number of the text counts and the rest is ignored.
 
+A character is what a person counts. With auto, SOURCE is read as UTF-8
+when it starts with a UTF-8 byte order mark, or when all of it is valid UTF-8
+and holds at least one character of more than one byte; otherwise as
+Windows-1252, one byte a character (plain ASCII reads the same either way).
+In UTF-8 a column is a code point, keys never split a character and compare
+by code point; a byte that is no part of a valid sequence (with --encoding
+utf-8) counts as one column. Every byte is written back unchanged, and a byte
+order mark, which is no part of line 1, is written once at the start of
+TARGET.
+
 With --show-keys each line is printed as it stands, after its line number in
 SOURCE, and on the next line the key is underlined with _. A line whose key is
 empty is followed by "^ empty key" instead. When no key can be cut from a
@@ -166,14 +207,17 @@ are shown in their order up to that line, which is followed by
 "^ stops the run:" and the reason. Control characters show as ^X (^J for a
 line feed, ^? for DEL), with the underline widened to match. A run stopped
 before any key is cut, by a TEXT that is no number or by too many lines,
-shows nothing.
+shows nothing. For a SOURCE with bytes above 127 the listing starts with a
+line saying how it was read, such as "(read as UTF-8)"; in UTF-8 the
+underline follows the characters as a UTF-8 terminal shows them, two cells
+for a wide (CJK) character, and a byte in no valid sequence shows as U+FFFD.
 
 Exit status:
   0  TARGET was written (or the keys were shown)
   1  the run failed: TARGET is as it was, and one line on standard error says
      why
   2  the command line was wrong
-)";
+)usage";
 }
 
 }  // namespace ordalis

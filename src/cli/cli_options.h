@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "shared/sort_mode.h"
+#include "shared/text_encoding.h"
 
 namespace ordalis {
 
@@ -30,7 +31,8 @@ struct CliOptions {
   std::string left_count = "12";
   std::string middle_count = "4";
   std::string start_column = "20";
-  std::string source;  // kStandardStream for standard input.
+  EncodingChoice encoding = EncodingChoice::Auto;  // How SOURCE's bytes are read.
+  std::string source;                              // kStandardStream for standard input.
   std::string target;  // kStandardStream for standard output; empty for ShowKeys.
   std::string error;   // One line, without the program name; set for UsageError.
 };

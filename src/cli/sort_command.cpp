@@ -1,11 +1,15 @@
 #include "sort_command.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <new>
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/terminal_width.h"
 #include "shared/code_page.h"
+#include "shared/text_encoding.h"
 #include "sort/line_table.h"
 #include "sort/sort_key.h"
 #include "sort/sort_run.h"
@@ -36,10 +40,10 @@ std::string SourceName(const std::string& source) {
   return IsStandardStream(source) ? kStandardInput : "\"" + source + "\"";
 }
 
-Status Load(const std::string& source, LineTable* table) {
-  if (!IsStandardStream(source)) return LoadLines(source, table);
+Status Load(const std::string& source, EncodingChoice encoding, LineTable* table) {
+  if (!IsStandardStream(source)) return LoadLines(source, table, encoding);
   UseBinaryMode(stdin);
-  return LoadLinesFromStream(stdin, kStandardInput, table);
+  return LoadLinesFromStream(stdin, kStandardInput, table, encoding);
 }
 
 // Sorts SOURCE into TARGET, either of which may be a standard stream. Output
@@ -47,15 +51,17 @@ Status Load(const std::string& source, LineTable* table) {
 Status SortToTarget(const CliOptions& options, const KeyTexts& texts, std::ostream& out,
                     bool* lone_line_feed) {
   if (!IsStandardStream(options.source) && !IsStandardStream(options.target)) {
-    return SortFile(options.source, options.target, options.mode, texts, lone_line_feed);
+    return SortFile(options.source, options.target, options.mode, texts, options.encoding,
+                    lone_line_feed);
   }
   LineTable table;
-  if (Status s = Load(options.source, &table); !s.ok()) return s;
+  if (Status s = Load(options.source, options.encoding, &table); !s.ok()) return s;
   *lone_line_feed = table.lone_line_feed;
   if (Status s = ShellSortLines(&table, options.mode, texts); !s.ok()) return s;
   if (!IsStandardStream(options.target)) return WriteLines(options.target, table);
 
   UseBinaryMode(stdout);
+  if (table.byte_order_mark) out << kUtf8ByteOrderMark;
   for (std::string_view line : table.SortLines) {
     out.write(line.data(), static_cast<std::streamsize>(line.size())).write("\r\n", 2);
   }
@@ -63,11 +69,37 @@ Status SortToTarget(const CliOptions& options, const KeyTexts& texts, std::ostre
   return Status::Ok();
 }
 
+// One character of a line as a --show-keys listing shows it, and the cells
+// it takes on a terminal.
+struct ShownCharacter {
+  std::string_view text;
+  std::size_t width = 1;
+};
+
+// Control characters show as ^X, in either reading; a byte in no valid UTF-8
+// sequence as U+FFFD, the mark a UTF-8 terminal would show for it.
+ShownCharacter Shown(std::string_view character, TextEncoding encoding) {
+  static constexpr std::array<char, 64> kCarets = [] {
+    std::array<char, 64> carets{};
+    for (std::size_t b = 0; b < 32; ++b) {
+      carets[2 * b] = '^';
+      carets[2 * b + 1] = static_cast<char>(b + 0x40);
+    }
+    return carets;
+  }();
+  const auto byte = static_cast<unsigned char>(character[0]);
+  if (byte == 0x7F) return {"^?", 2};
+  if (byte < 0x20 && byte != '\t') return {std::string_view(&kCarets[2 * byte], 2), 2};
+  if (encoding == TextEncoding::Windows1252 || byte < 0x80) return {character, 1};
+  if (Utf8SequenceLength(character) == 0) return {"\xEF\xBF\xBD", 1};
+  return {character, static_cast<std::size_t>(TerminalWidth(DecodeUtf8(character)))};
+}
+
 // One line of a --show-keys listing and the line of marks under it: the
 // line's number in the source, the line with control characters as ^X, then
 // the key underlined, or "^ " and `note` when there is no key to underline.
-std::string ListingEntry(std::string_view line, std::size_t number, std::string_view key,
-                         std::string_view note) {
+std::string ListingEntry(std::string_view line, TextEncoding encoding, std::size_t number,
+                         std::string_view key, std::string_view note) {
   constexpr std::size_t kNumberWidth = 5;  // 10001 lines at most.
   std::string entry = std::to_string(number);
   if (entry.size() < kNumberWidth) entry.insert(0, kNumberWidth - entry.size(), ' ');
@@ -80,24 +112,16 @@ std::string ListingEntry(std::string_view line, std::size_t number, std::string_
     key_from = static_cast<std::size_t>(key.data() - line.data());
     key_to = key_from + key.size();
   }
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(line[i]);
-    std::size_t width = 1;
-    if (byte == 0x7F) {
-      entry += "^?";
-      width = 2;
-    } else if (byte < 0x20 && byte != '\t') {
-      entry += '^';
-      entry += static_cast<char>(byte + 0x40);
-      width = 2;
-    } else {
-      entry += static_cast<char>(byte);
-    }
+  std::size_t size = 1;
+  for (std::size_t i = 0; i < line.size(); i += size) {
+    size = encoding == TextEncoding::Utf8 ? Utf8CharacterSize(line.substr(i)) : 1;
+    const ShownCharacter shown = Shown(line.substr(i, size), encoding);
+    entry += shown.text;
     if (i < key_from) {
       // A tab under a tab keeps the marks in line with the text.
-      marks.append(width, byte == '\t' ? '\t' : ' ');
+      marks.append(shown.width, line[i] == '\t' ? '\t' : ' ');
     } else if (i < key_to) {
-      marks.append(width, '_');
+      marks.append(shown.width, '_');
     }
   }
   if (key_from == key_to) {
@@ -106,6 +130,20 @@ std::string ListingEntry(std::string_view line, std::size_t number, std::string_
     marks += note.empty() ? "empty key" : note;
   }
   return entry + '\n' + marks + '\n';
+}
+
+// The line that opens the listing of a source whose reading matters: one
+// with a byte above 127, where UTF-8 and Windows-1252 read different
+// characters.
+std::string ReadingLine(const LineTable& table) {
+  const bool ascii =
+      std::all_of(table.SortLines.begin(), table.SortLines.end(), [](std::string_view line) {
+        return std::all_of(line.begin(), line.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+      });
+  if (ascii && !table.byte_order_mark) return {};
+  if (table.encoding == TextEncoding::Windows1252) return "(read as Windows-1252)\n";
+  return table.byte_order_mark ? "(read as UTF-8, after a byte order mark)\n" : "(read as UTF-8)\n";
 }
 
 // Shows the lines of SOURCE in sorted order with their keys, or, when a line
@@ -117,12 +155,14 @@ int ShowKeys(const CliOptions& options, const KeyTexts& texts, std::ostream& out
     return kExitFailed;
   };
   LineTable table;
-  if (Status s = Load(options.source, &table); !s.ok()) return fail(s.message());
+  if (Status s = Load(options.source, options.encoding, &table); !s.ok()) return fail(s.message());
   KeyParameters params;
   const Status parsed = ParseKeyParameters(options.mode, texts, &params);
   const Status sorted = ShellSortLines(&table, options.mode, texts);
+  const TextEncoding encoding = table.encoding;
 
   std::string listing;
+  if (sorted.ok() || parsed.ok()) listing = ReadingLine(table);
   if (sorted.ok()) {
     for (std::size_t i = 0; i < table.SortLines.size(); ++i) {
       const std::string_view line = table.SortLines[i];
@@ -134,10 +174,10 @@ int ShowKeys(const CliOptions& options, const KeyTexts& texts, std::ostream& out
       } else if (!parsed.ok()) {
         // One line is never compared, so the texts are never read.
         note = "no key is cut from a single line: " + parsed.message();
-      } else if (const Status cut = CutKey(line, params, &key); !cut.ok()) {
+      } else if (const Status cut = CutKey(line, params, encoding, &key); !cut.ok()) {
         note = "no key is cut from a single line: line 1 " + cut.message();
       }
-      listing += ListingEntry(line, from + 1, key, note);
+      listing += ListingEntry(line, encoding, from + 1, key, note);
     }
   } else if (parsed.ok()) {
     // The sort cut every key before moving any line: show them up to the
@@ -145,9 +185,9 @@ int ShowKeys(const CliOptions& options, const KeyTexts& texts, std::ostream& out
     for (std::size_t i = 0; i < table.SortLines.size(); ++i) {
       const std::string_view line = table.SortLines[i];
       std::string_view key;
-      const Status cut = CutKey(line, params, &key);
-      listing +=
-          ListingEntry(line, i + 1, key, cut.ok() ? "" : "stops the run: " + sorted.message());
+      const Status cut = CutKey(line, params, encoding, &key);
+      listing += ListingEntry(line, encoding, i + 1, key,
+                              cut.ok() ? "" : "stops the run: " + sorted.message());
       if (!cut.ok()) break;
     }
   }

@@ -132,7 +132,13 @@ bool LineReader::Refill() {
   } else {
     if (!block_) block_.reset(new char[block_size_]);  // Left uninitialised: fread fills it.
     const std::size_t got = std::fread(block_.get(), 1, block_size_, file_);
-    if (got == 0 && std::ferror(file_)) error_ = errno != 0 ? errno : EIO;
+    // A failed read is no end of the input: what came before it is no whole file.
+    if (std::ferror(file_)) {
+      error_ = errno != 0 ? errno : EIO;
+      current_ = {};
+      ended_ = true;
+      return false;
+    }
     current_ = std::string_view(block_.get(), got);
   }
   ended_ = current_.empty();
@@ -178,7 +184,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view contents) {
 }
 
 Status WriteLinesAtomically(const std::string& path, std::span<const std::string_view> lines,
-                            std::string_view line_end) {
+                            std::string_view line_end, std::string_view head) {
   fs::path target;
   if (Status s = ResolveLinks(PathOf(path), &target); !s.ok()) return s;
 
@@ -208,7 +214,8 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
   std::FILE* file = CreateTemporaryFile(directory, target.filename(), &temp);
   if (file == nullptr)
     return Status::Error("cannot write " + Quoted(path) + ": " + ErrnoReason(errno));
-  bool written = WriteBlocks(lines, line_end, file);
+  bool written = std::fwrite(head.data(), 1, head.size(), file) == head.size() &&
+                 WriteBlocks(lines, line_end, file);
   int error = errno;
   written = written && FlushToDisk(file);
   if (!written) error = errno;

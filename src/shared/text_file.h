@@ -76,9 +76,10 @@ class LineReader {
 // whose permission bits allow nobody to write it is refused.
 Status WriteFileAtomically(const std::string& path, std::string_view contents);
 
-// The same, with the contents given as lines, each followed by `line_end`.
+// The same, with the contents given as `head` and then the lines, each
+// followed by `line_end`.
 Status WriteLinesAtomically(const std::string& path, std::span<const std::string_view> lines,
-                            std::string_view line_end);
+                            std::string_view line_end, std::string_view head = {});
 
 // True when `a` and `b` are the same name, or two names of one existing file
 // (another letter case, "." or ".." segments, symbolic or hard links).

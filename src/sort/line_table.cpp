@@ -33,7 +33,7 @@ std::uint64_t KeyPrefix(std::string_view key, std::size_t from,
 // Gives each line a rank so that equal keys share a rank and ranks order as
 // keys do; the sort then compares small integers instead of strings.
 std::vector<std::uint32_t> RankKeys(const std::vector<std::string_view>& keys,
-                                    std::uint32_t* distinct_keys) {
+                                    TextEncoding encoding, std::uint32_t* distinct_keys) {
   // Keys of up to 16 characters compare by their two prefixes and their
   // length alone; only longer ones need a look at the rest.
   struct Entry {
@@ -42,18 +42,18 @@ std::vector<std::uint32_t> RankKeys(const std::vector<std::string_view>& keys,
     std::uint32_t length;
     std::uint32_t line;
   };
-  const std::array<std::uint8_t, 256>& order = CharacterOrderOfBytes();
+  const std::array<std::uint8_t, 256>& order = OrderOfBytes(encoding);
   std::vector<Entry> entries(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) {
     entries[i] = {KeyPrefix(keys[i], 0, order), KeyPrefix(keys[i], 8, order),
                   static_cast<std::uint32_t>(std::min<std::size_t>(keys[i].size(), 0xFFFFFFFF)),
                   static_cast<std::uint32_t>(i)};
   }
-  const auto less = [&keys](const Entry& a, const Entry& b) {
+  const auto less = [&keys, encoding](const Entry& a, const Entry& b) {
     if (a.head != b.head) return a.head < b.head;
     if (a.tail != b.tail) return a.tail < b.tail;
     if (a.length <= 16 || b.length <= 16) return a.length < b.length;
-    return CompareKeyBytes(keys[a.line].substr(16), keys[b.line].substr(16)) < 0;
+    return CompareKeyBytes(keys[a.line].substr(16), keys[b.line].substr(16), encoding) < 0;
   };
   // Data files often come sorted already, or sorted the other way round.
   // Ranks do not depend on the order of lines within equal keys, so a
@@ -125,7 +125,7 @@ void SortChain(std::vector<Item>* items, std::size_t first, std::size_t gap,
 // than the table holds begins. `what` names the input in messages; `size` is
 // its size in bytes when known, or 0.
 Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t size,
-                     LineTable* table) {
+                     EncodingChoice encoding, LineTable* table) {
   *table = LineTable{};
   auto text = std::make_shared<std::string>();
   std::vector<std::size_t> ends;  // Where each line ends in `text`.
@@ -154,6 +154,13 @@ Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t
     table->source_index[i] = static_cast<std::uint32_t>(i);
     start = ends[i];
   }
+  table->encoding = ChooseEncoding(table->SortLines, encoding);
+  // Read as Windows-1252, a byte order mark is three characters of line 1.
+  if (table->encoding == TextEncoding::Utf8 && !ends.empty() &&
+      table->SortLines[0].starts_with(kUtf8ByteOrderMark)) {
+    table->SortLines[0].remove_prefix(kUtf8ByteOrderMark.size());
+    table->byte_order_mark = true;
+  }
   table->LastIndex = static_cast<std::int16_t>(static_cast<int>(ends.size()) - 1);
   // Line ends are not kept in `text`, so every line feed in it stayed in its line.
   table->lone_line_feed = text->find('\n') != std::string::npos;
@@ -163,26 +170,27 @@ Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t
 
 }  // namespace
 
-Status MakeLineTable(std::string bytes, LineTable* table) {
+Status MakeLineTable(std::string bytes, LineTable* table, EncodingChoice encoding) {
   LineReader reader(bytes);
-  return ReadLineTable(reader, "the lines", bytes.size(), table);
+  return ReadLineTable(reader, "the lines", bytes.size(), encoding, table);
 }
 
-Status LoadLines(const std::string& path, LineTable* table) {
+Status LoadLines(const std::string& path, LineTable* table, EncodingChoice encoding) {
   *table = LineTable{};
   std::FILE* file = nullptr;
   if (Status s = OpenForReading(path, &file); !s.ok()) return s;
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(PathOf(path), ec);
   LineReader reader(file);
-  Status loaded = ReadLineTable(reader, "\"" + path + "\"", ec ? 0 : size, table);
+  Status loaded = ReadLineTable(reader, "\"" + path + "\"", ec ? 0 : size, encoding, table);
   std::fclose(file);
   return loaded;
 }
 
-Status LoadLinesFromStream(std::FILE* stream, const std::string& name, LineTable* table) {
+Status LoadLinesFromStream(std::FILE* stream, const std::string& name, LineTable* table,
+                           EncodingChoice encoding) {
   LineReader reader(stream);
-  return ReadLineTable(reader, name, 0, table);
+  return ReadLineTable(reader, name, 0, encoding, table);
 }
 
 Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
@@ -195,13 +203,13 @@ Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
   if (Status s = ParseKeyParameters(mode, texts, &params); !s.ok()) return s;
   std::vector<std::string_view> keys(count);
   for (std::size_t i = 0; i < count; ++i) {
-    if (Status s = CutKey(table->SortLines[i], params, &keys[i]); !s.ok()) {
+    if (Status s = CutKey(table->SortLines[i], params, table->encoding, &keys[i]); !s.ok()) {
       return Status::Error("line " + std::to_string(i + 1) + " " + s.message());
     }
   }
 
   std::uint32_t distinct_keys = 0;
-  const std::vector<std::uint32_t> rank = RankKeys(keys, &distinct_keys);
+  const std::vector<std::uint32_t> rank = RankKeys(keys, table->encoding, &distinct_keys);
   std::vector<Item> items(count);
   if (distinct_keys == count) {
     // Every key differs, so the passes can only end in key order.
@@ -229,7 +237,8 @@ Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
 }
 
 Status WriteLines(const std::string& path, const LineTable& table) {
-  return WriteLinesAtomically(path, table.SortLines, "\r\n");
+  return WriteLinesAtomically(path, table.SortLines, "\r\n",
+                              table.byte_order_mark ? kUtf8ByteOrderMark : std::string_view());
 }
 
 }  // namespace ordalis

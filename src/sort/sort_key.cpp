@@ -124,24 +124,59 @@ std::string FormatNumber(double value) {
   return std::string(buffer, result.ptr);
 }
 
-// Cuts the key of `line` as a view into it, trimmed of spaces.
-template <typename Char>
+// Columns where every code unit is one character.
+struct UnitColumns {
+  // The index `count` characters on from `from`, or the end of `line`.
+  template <typename Char>
+  std::size_t Advance(std::basic_string_view<Char> line, std::size_t from,
+                      std::size_t count) const {
+    return count >= line.size() - from ? line.size() : from + count;
+  }
+  template <typename Char>
+  std::size_t Count(std::basic_string_view<Char> line) const {
+    return line.size();
+  }
+};
+
+// Columns of UTF-8 text: a character is a valid sequence, or a byte in none.
+struct Utf8Columns {
+  std::size_t Advance(std::string_view line, std::size_t from, std::size_t count) const {
+    std::size_t at = from;
+    for (; count > 0 && at < line.size(); --count) at += Utf8CharacterSize(line.substr(at));
+    return at;
+  }
+  std::size_t Count(std::string_view line) const {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < line.size(); ++count) at += Utf8CharacterSize(line.substr(at));
+    return count;
+  }
+};
+
+// Cuts the key of `line` as a view into it, trimmed of spaces, counting
+// columns as `columns` does.
+template <typename Char, typename Columns>
 Status CutKeyView(std::basic_string_view<Char> line, const KeyParameters& params,
-                  std::basic_string_view<Char>* key) {
+                  const Columns& columns, std::basic_string_view<Char>* key) {
   std::basic_string_view<Char> cut;
   switch (params.mode) {
     case SortMode::None:
       break;
     case SortMode::LeftMost:
-      cut = line.substr(0, static_cast<std::size_t>(params.count));
+      cut = line.substr(0, columns.Advance(line, 0, static_cast<std::size_t>(params.count)));
       break;
     case SortMode::Middle: {
-      const auto first = static_cast<std::size_t>(params.start - 1);
-      if (first < line.size()) cut = line.substr(first, static_cast<std::size_t>(params.count));
+      const std::size_t first =
+          columns.Advance(line, 0, static_cast<std::size_t>(params.start - 1));
+      if (first < line.size()) {
+        const std::size_t last =
+            columns.Advance(line, first, static_cast<std::size_t>(params.count));
+        cut = line.substr(first, last - first);
+      }
       break;
     }
     case SortMode::RightMost: {
-      const double count = std::nearbyint(static_cast<double>(line.size()) - params.right_start);
+      const std::size_t length = columns.Count(line);
+      const double count = std::nearbyint(static_cast<double>(length) - params.right_start);
       // An infinite start reads better as the text it came from.
       const std::string start = std::isfinite(params.right_start)
                                     ? FormatNumber(params.right_start)
@@ -151,12 +186,23 @@ Status CutKeyView(std::basic_string_view<Char> line, const KeyParameters& params
         return Status::Error("gives a key too long to count for the start column " + start);
       }
       const auto keep = static_cast<std::size_t>(count);
-      cut = keep >= line.size() ? line : line.substr(line.size() - keep);
+      cut = keep >= length ? line : line.substr(columns.Advance(line, 0, length - keep));
       break;
     }
   }
   *key = TrimSpaces(cut);
   return Status::Ok();
+}
+
+int CompareByOrder(std::string_view a, std::string_view b,
+                   const std::array<std::uint8_t, 256>& order) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const std::uint8_t x = order[static_cast<unsigned char>(a[i])];
+    const std::uint8_t y = order[static_cast<unsigned char>(b[i])];
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 }  // namespace
@@ -214,13 +260,15 @@ Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* p
 
 Status CutKey(std::u16string_view line, const KeyParameters& params, std::u16string* key) {
   std::u16string_view cut;
-  if (Status s = CutKeyView(line, params, &cut); !s.ok()) return s;
+  if (Status s = CutKeyView(line, params, UnitColumns{}, &cut); !s.ok()) return s;
   key->assign(cut);
   return Status::Ok();
 }
 
-Status CutKey(std::string_view line, const KeyParameters& params, std::string_view* key) {
-  return CutKeyView(line, params, key);
+Status CutKey(std::string_view line, const KeyParameters& params, TextEncoding encoding,
+              std::string_view* key) {
+  if (encoding == TextEncoding::Utf8) return CutKeyView(line, params, Utf8Columns{}, key);
+  return CutKeyView(line, params, UnitColumns{}, key);
 }
 
 Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& texts,
@@ -232,15 +280,18 @@ Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& text
 
 int CompareKeys(std::u16string_view a, std::u16string_view b) { return a.compare(b); }
 
-int CompareKeyBytes(std::string_view a, std::string_view b) {
-  const std::array<std::uint8_t, 256>& order = CharacterOrderOfBytes();
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const std::uint8_t x = order[static_cast<unsigned char>(a[i])];
-    const std::uint8_t y = order[static_cast<unsigned char>(b[i])];
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+int CompareKeyBytes(std::string_view a, std::string_view b, TextEncoding encoding) {
+  return CompareByOrder(a, b, OrderOfBytes(encoding));
+}
+
+const std::array<std::uint8_t, 256>& OrderOfBytes(TextEncoding encoding) {
+  // UTF-8's byte order is its code points' order.
+  static const std::array<std::uint8_t, 256> kByteValue = [] {
+    std::array<std::uint8_t, 256> order{};
+    for (std::size_t b = 0; b < 256; ++b) order[b] = static_cast<std::uint8_t>(b);
+    return order;
+  }();
+  return encoding == TextEncoding::Utf8 ? kByteValue : CharacterOrderOfBytes();
 }
 
 }  // namespace ordalis

@@ -2,6 +2,7 @@
 // line, and how two keys compare.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "shared/sort_mode.h"
 #include "shared/status.h"
+#include "shared/text_encoding.h"
 
 namespace ordalis {
 
@@ -45,9 +47,11 @@ Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* p
 // is empty.
 Status CutKey(std::u16string_view line, const KeyParameters& params, std::u16string* key);
 
-// The same cut on a line held as code-page bytes, which are one character
-// each: `*key` views the part of `line` that is the key, with no copy.
-Status CutKey(std::string_view line, const KeyParameters& params, std::string_view* key);
+// The same cut on a line held as the source's bytes, with columns counted as
+// `encoding` reads them: `*key` views the part of `line` that is the key,
+// with no copy, and never splits a character.
+Status CutKey(std::string_view line, const KeyParameters& params, TextEncoding encoding,
+              std::string_view* key);
 
 // ParseKeyParameters and CutKey in one step: the key of one line.
 Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& texts,
@@ -56,8 +60,12 @@ Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& text
 // Binary comparison on 16-bit character codes: negative, zero or positive.
 int CompareKeys(std::u16string_view a, std::u16string_view b);
 
-// CompareKeys for keys held as code-page bytes: the same order their widened
-// characters have.
-int CompareKeyBytes(std::string_view a, std::string_view b);
+// CompareKeys for keys held as the source's bytes: the order of their
+// characters, which for UTF-8 is the order of the bytes themselves.
+int CompareKeyBytes(std::string_view a, std::string_view b, TextEncoding encoding);
+
+// For each byte, its place in the character order of `encoding`: comparing
+// two keys' bytes by place is comparing their characters.
+const std::array<std::uint8_t, 256>& OrderOfBytes(TextEncoding encoding);
 
 }  // namespace ordalis

@@ -9,13 +9,13 @@
 namespace ordalis {
 
 Status SortFile(const std::string& source, const std::string& target, SortMode mode,
-                const KeyTexts& texts, bool* lone_line_feed) {
+                const KeyTexts& texts, EncodingChoice encoding, bool* lone_line_feed) {
   if (IsSameFile(source, target)) return Status::Error(kSameFileWarning);
   // Loading says itself when the source is too large; this catches the rest,
   // so that running out of memory ends the run instead of the program.
   try {
     LineTable table;
-    if (Status s = LoadLines(source, &table); !s.ok()) return s;
+    if (Status s = LoadLines(source, &table, encoding); !s.ok()) return s;
     if (lone_line_feed != nullptr) *lone_line_feed = table.lone_line_feed;
     if (Status s = ShellSortLines(&table, mode, texts); !s.ok()) return s;
     return WriteLines(target, table);

@@ -10,6 +10,7 @@
 #include "shared/program_variables.h"
 #include "shared/sort_mode.h"
 #include "shared/status.h"
+#include "shared/text_encoding.h"
 #include "sort/sort_key.h"
 
 namespace ordalis {
@@ -62,7 +63,8 @@ struct SortRunOutcome {
 // exactly as it was. Fails with kSameFileWarning when both name one file.
 // `lone_line_feed`, when given, tells whether a line feed stayed inside a line.
 Status SortFile(const std::string& source, const std::string& target, SortMode mode,
-                const KeyTexts& texts, bool* lone_line_feed = nullptr);
+                const KeyTexts& texts, EncodingChoice encoding = EncodingChoice::Auto,
+                bool* lone_line_feed = nullptr);
 
 // The whole "Target File" operation. Reads SourceFileName and updates AppPath
 // and TargetPath of `variables`. Any failure ends it quietly with the normal

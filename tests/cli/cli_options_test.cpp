@@ -137,6 +137,9 @@ TEST(ParseCommandLineTest, ExplainsAWrongCommandLineInOneLine) {
       {{"--show-keys"}, "missing SOURCE"},
       {{"--show-keys", "a", "b"}, "unexpected operand 'b'; --show-keys writes no TARGET"},
       {{"--show-keys=yes", "a"}, "option '--show-keys' takes no value"},
+      {{"--encoding", "latin1", "a", "b"},
+       "unknown encoding 'latin1'; use auto, utf-8 or windows-1252"},
+      {{"a", "b", "--encoding"}, "option '--encoding' needs a value"},
   };
   for (const ErrorCase& c : cases) {
     const CliOptions options = ParseCommandLine(c.args);
@@ -148,10 +151,13 @@ TEST(ParseCommandLineTest, ExplainsAWrongCommandLineInOneLine) {
 
 TEST(UsageTextTest, NamesEveryOptionAndMode) {
   const std::string usage = UsageText();
-  for (std::string_view word :
-       {"Usage: ordalis-sort", "SOURCE TARGET", "--mode", "--left-count", "--middle-count",
-        "--start-column", "--show-keys", "--help", "--version", "Exit status:", "left-most",
-        "middle", "right-most", "none", "default 12", "default 4", "default 20"}) {
+  for (std::string_view word : {"Usage: ordalis-sort", "SOURCE TARGET",  "--mode",
+                                "--left-count",        "--middle-count", "--start-column",
+                                "--encoding",          "utf-8",          "windows-1252",
+                                "--show-keys",         "--help",         "--version",
+                                "Exit status:",        "left-most",      "middle",
+                                "right-most",          "none",           "default 12",
+                                "default 4",           "default 20"}) {
     EXPECT_NE(usage.find(word), std::string::npos) << word;
   }
   ASSERT_FALSE(usage.empty());

@@ -320,6 +320,100 @@ TEST_F(OrdalisSortTest, WritesTheSortedLinesWithCrLfInEveryMode) {
   }
 }
 
+// The same person's table, names padded to 10 characters and cities to 10.
+const std::string kJagermeier = "J\xC3\xA4germeierAthens      4\r\n";
+const std::string kSmith = "Smith     Berlin      1\r\n";
+const std::string kDvorak = "Dvo\xC5\x99\xC3\xA1k    Praha       2\r\n";
+const std::string kZoe = "Zo\xC3\xAB       Oslo        5\r\n";
+const std::string kLee = "Lee       Paris       3\r\n";
+const std::string kNames = kJagermeier + kSmith + kDvorak + kZoe + kLee;
+
+TEST_F(OrdalisSortTest, CountsColumnsInCharactersOfUtf8AndInBytesOtherwise) {
+  const std::string kBom = "\xEF\xBB\xBF";
+  const std::string kNearlyUtf8 =
+      "Zo\xC3\xAB"
+      "2\r\nZo\xC3\xAB"
+      "1\r\n\xE9x\r\n";
+  const SortCase cases[] = {
+      {"the city column of UTF-8 text: an accented letter is one column",
+       {"--mode", "middle", "--middle-count", "6", "--start-column", "11"},
+       kNames,
+       kJagermeier + kSmith + kZoe + kLee + kDvorak},
+      {"the same read a byte a character cuts rAthen and Prah",
+       {"--mode", "middle", "--middle-count", "6", "--start-column", "11", "--encoding",
+        "windows-1252"},
+       kNames,
+       kSmith + kZoe + kLee + kDvorak + kJagermeier},
+      {"right-most after the names",
+       {"--mode", "right-most", "--start-column", "10"},
+       kNames,
+       kJagermeier + kSmith + kZoe + kLee + kDvorak},
+      {"right-most read a byte a character",
+       {"--mode", "right-most", "--start-column", "10", "--encoding=windows-1252"},
+       kNames,
+       kSmith + kZoe + kLee + kDvorak + kJagermeier},
+      {"left-most over the names",
+       {"--left-count", "10"},
+       kNames,
+       kDvorak + kJagermeier + kLee + kSmith + kZoe},
+      {"left-most 4 takes the whole ë, so 1 sorts before 2",
+       {"--left-count", "4"},
+       "Zo\xC3\xAB"
+       "2\r\nZo\xC3\xAB"
+       "1\r\n",
+       "Zo\xC3\xAB"
+       "1\r\nZo\xC3\xAB"
+       "2\r\n"},
+      {"a character of three bytes starts the key; keys compare by code point",
+       {"--mode", "middle", "--start-column", "2", "--middle-count", "1"},
+       "x\xE8\xAA\x9E\r\ny\xE6\x97\xA5\r\nz\xC3\xA9\r\n",
+       "z\xC3\xA9\r\ny\xE6\x97\xA5\r\nx\xE8\xAA\x9E\r\n"},
+      {"four-byte characters are one column each",
+       {"--mode", "middle", "--start-column", "2", "--middle-count", "1"},
+       "\xF0\x9F\x98\x80"
+       "b 1\r\n\xF0\x9D\x84\x9E"
+       "a 2\r\n",
+       "\xF0\x9D\x84\x9E"
+       "a 2\r\n\xF0\x9F\x98\x80"
+       "b 1\r\n"},
+      {"a byte order mark is no column of line 1 and is written once at the start",
+       {"--left-count", "1"},
+       kBom + "b\r\na\r\n",
+       kBom + "a\r\nb\r\n"},
+      {"read a byte a character, the mark is three characters of line 1",
+       {"--left-count", "1", "--encoding", "windows-1252"},
+       kBom + "b\r\na\r\n",
+       "a\r\n" + kBom + "b\r\n"},
+      {"Windows-1252 as ever: the euro sign (0x80) sorts after y with diaeresis (0xFF)",
+       {"--left-count", "1"},
+       "\x80 1\r\n\xE9 2\r\n\xFF 3\r\n",
+       "\xE9 2\r\n\xFF 3\r\n\x80 1\r\n"},
+      {"one byte that is no UTF-8 makes the whole file Windows-1252",
+       {"--left-count", "4"},
+       kNearlyUtf8,
+       kNearlyUtf8},
+      {"unless UTF-8 is asked for: the stray byte is one column",
+       {"--left-count", "4", "--encoding", "utf-8"},
+       kNearlyUtf8,
+       "Zo\xC3\xAB"
+       "1\r\nZo\xC3\xAB"
+       "2\r\n\xE9x\r\n"},
+  };
+  for (const SortCase& c : cases) {
+    SCOPED_TRACE(c.why);
+    const std::string source = Source(c.input);
+    const std::string target = (work_ / "target.txt").string();
+    std::vector<std::string> args = c.options;
+    args.push_back(source);
+    args.push_back(target);
+    const RunResult run = Sort(args);
+    EXPECT_EQ(run.status, 0) << Describe(args) << "\n" << run.err;
+    EXPECT_EQ(Visible(ReadFile(target)), Visible(c.expected)) << Describe(args);
+    EXPECT_EQ(ReadFile(source), c.input) << "the source changed: " << Describe(args);
+    fs::remove(target);
+  }
+}
+
 TEST_F(OrdalisSortTest, ReplacesAnExistingTargetAndKeepsItsPermissions) {
   const std::string source = Source("b\r\na\r\n");
   const fs::path target = work_ / "target.txt";
@@ -658,6 +752,32 @@ TEST_F(OrdalisSortTest, ShowKeysListsTheSortedLinesWithTheirKeysUnderlined) {
        "       ^ empty key\n"
        "    2  a\n"
        "       ^ empty key\n",
+       ""},
+      {"UTF-8: the reading is said first, and a wide character takes two cells",
+       {"--mode", "right-most", "--start-column", "2"},
+       "\xE6\x97\xA5\xE6\x9C\xAC b\r\n\xE4\xB8\xAD\xE6\x96\x87 a\r\n",
+       0,
+       "(read as UTF-8)\n"
+       "    2  \xE4\xB8\xAD\xE6\x96\x87 a\n"
+       "            _\n"
+       "    1  \xE6\x97\xA5\xE6\x9C\xAC b\n"
+       "            _\n",
+       ""},
+      {"the city column of the names",
+       {"--mode", "middle", "--middle-count", "6", "--start-column", "11"},
+       kNames,
+       0,
+       "(read as UTF-8)\n"
+       "    1  J\xC3\xA4germeierAthens      4\n"
+       "                 ______\n"
+       "    2  Smith     Berlin      1\n"
+       "                 ______\n"
+       "    4  Zo\xC3\xAB       Oslo        5\n"
+       "                 ____\n"
+       "    5  Lee       Paris       3\n"
+       "                 _____\n"
+       "    3  Dvo\xC5\x99\xC3\xA1k    Praha       2\n"
+       "                 _____\n",
        ""},
       {"more lines than a source holds: nothing is shown",
        {},

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 #include "shared/code_page.h"
+#include "shared/text_file.h"
 #include "support/reference_shell_sort.h"
 #include "support/temp_dir.h"
 
@@ -232,6 +236,46 @@ TEST_F(LineFileTest, HoldsAtMost10001Lines) {
   EXPECT_EQ(status.message(), "the source has more than 10001 lines");
   EXPECT_EQ(table.LastIndex, -1);
 }
+
+#if defined(__GLIBC__)
+// A stream that hands out `bytes` and then fails with EIO, as a failing disk
+// or a dropped network share would part way through a source.
+class FailingStream {
+ public:
+  explicit FailingStream(std::string bytes) : bytes_(std::move(bytes)) {
+    file_ = fopencookie(this, "r", {&FailingStream::Read, nullptr, nullptr, nullptr});
+  }
+  ~FailingStream() { std::fclose(file_); }
+  std::FILE* file() const { return file_; }
+
+ private:
+  static ssize_t Read(void* cookie, char* buffer, std::size_t size) {
+    auto* self = static_cast<FailingStream*>(cookie);
+    if (self->bytes_.empty()) {
+      errno = EIO;
+      return -1;
+    }
+    const std::size_t taken = std::min(size, self->bytes_.size());
+    std::memcpy(buffer, self->bytes_.data(), taken);
+    self->bytes_.erase(0, taken);
+    return static_cast<ssize_t>(taken);
+  }
+
+  std::string bytes_;
+  std::FILE* file_ = nullptr;
+};
+
+TEST(LineReadErrorTest, AReadErrorAfterSomeLinesFailsTheLoad) {
+  std::string lines;
+  while (lines.size() <= LineReader::kBlockSize) lines += "a line before the failure\r\n";
+  FailingStream stream(lines);
+  LineTable table;
+  const Status status = LoadLinesFromStream(stream.file(), "the stream", &table);
+  EXPECT_EQ(status.message(), "cannot read the stream: Input/output error");
+  EXPECT_EQ(table.LastIndex, -1);
+  EXPECT_TRUE(table.SortLines.empty());
+}
+#endif
 
 TEST_F(LineFileTest, LongLinesPassThrough) {
   const std::string long_line(1 << 20, 'q');

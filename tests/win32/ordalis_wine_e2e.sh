@@ -4,7 +4,7 @@
 # a source typed into the real common dialog, "Middle" with new numbers, a
 # target in a folder named with a space and letters beyond ASCII, both
 # viewers, the same file as target, File > Exit, a restart that brings the
-# state back, and the close box, which saves nothing.
+# state back, a UTF-8 source, and the close box, which saves nothing.
 #
 # Usage: ordalis_wine_e2e.sh ORDALIS_EXE VIEWER_STAND_IN_EXE
 # WINEPREFIX names the Wine prefix to use (created when missing). When
@@ -233,6 +233,19 @@ answer_dialog "Set Target Filename..." "again.dat"
 wait_until 15 file_is "$out/again.dat" "$work/expected-target" ||
   fail "the second sort differs: $(od -c "$out/again.dat" 2>&1 | head -n 5)"
 echo "ok: the restored folders, mode and numbers sorted again alike"
+
+# A UTF-8 source: an accented letter or the euro sign is one column, as a
+# person counts, so columns 5 to 7 are AAA, CCC and BBB. Read a byte a
+# character they would be other bytes, and the line of x's would come first.
+printf '\303\244\303\266\303\274\303\251AAA1\r\nxxxxCCC2\r\n\303\261\303\261\303\261\342\202\254BBB3\r\n' >"$data/utf8.dat"
+printf '\303\244\303\266\303\274\303\251AAA1\r\n\303\261\303\261\303\261\342\202\254BBB3\r\nxxxxCCC2\r\n' >"$work/expected-utf8"
+click_at_twips $GETFILE
+answer_dialog "Select the text file to load..." "utf8.dat"
+click_at_twips $TARGETFILE
+answer_dialog "Set Target Filename..." "utf8-sorted.dat"
+wait_until 15 file_is "$out/utf8-sorted.dat" "$work/expected-utf8" ||
+  fail "the UTF-8 source was not sorted by its characters: $(od -c "$out/utf8-sorted.dat" 2>&1 | head -n 5)"
+echo "ok: a UTF-8 source was sorted by the columns a person counts, its bytes unchanged"
 
 click_at_twips $OPTION3_INDICATOR
 set_box $TEXT3 9

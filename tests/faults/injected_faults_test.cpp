@@ -1,8 +1,9 @@
-// A crash at any point of a run: ordalis-sort is traced once to list the
-// calls it makes that could change a file, then run again once for each of
-// them and killed just before that call. Whatever the point, the source is
-// untouched, the target is the old one or the complete new one, and the next
-// run succeeds. strace lists the calls and delivers the SIGKILL.
+// Faults strace puts into the real ordalis-sort. A crash at any point: the
+// run is traced once to list the calls it makes that could change a file,
+// then run again once for each of them and killed just before that call.
+// Whatever the point, the source is untouched, the target is the old one or
+// the complete new one, and the next run succeeds. And a read that fails part
+// way through the source, which must fail the run, not end the source early.
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ constexpr char kBinary[] = ORDALIS_SORT_PATH;
 constexpr char kSource[] = "b\r\nc\r\na\r\n";
 constexpr char kSorted[] = "a\r\nb\r\nc\r\n";
 constexpr char kOldTarget[] = "an older target that must survive\r\n";
-constexpr char kTracedCalls[] =
+constexpr char kChangingCalls[] =
     "openat,open,creat,write,pwrite64,writev,fsync,fdatasync,close,rename,renameat,renameat2,"
     "chmod,fchmod,fchmodat,unlink,unlinkat,ftruncate";
 
@@ -39,6 +40,11 @@ struct Call {
   std::string text;  // As strace printed it, for messages.
 };
 
+// strace with its arguments to follow, as the shell takes it. LeakSanitizer
+// cannot work under a tracer; the other sanitizers can.
+constexpr char kStrace[] =
+    "env ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" strace -qq ";
+
 // The exit status of `command` run by the shell, which quietly makes way for it.
 int Shell(const std::string& command) { return std::system(("exec " + command).c_str()); }
 
@@ -49,8 +55,9 @@ bool KilledBySigkill(int status) {
 
 // The calls of one run, in order, each with its occurrence among calls of
 // its name. strace -y names every descriptor's file.
-std::vector<Call> TraceRun(const std::string& log, const std::string& run) {
-  Shell("strace -qq -y -o '" + log + "' -e trace=" + kTracedCalls + " " + run);
+std::vector<Call> TraceRun(const std::string& log, const std::string& calls_to_trace,
+                           const std::string& run) {
+  Shell(kStrace + std::string("-y -o '") + log + "' -e trace=" + calls_to_trace + " " + run);
   std::vector<Call> calls;
   std::map<std::string, int> seen;
   std::ifstream in(log);
@@ -83,10 +90,11 @@ std::size_t Find(const std::vector<Call>& calls, const std::regex& pattern, std:
   return calls.size();
 }
 
-TEST(CrashPoints, SourceStaysAndTargetIsOldOrNewWhereverTheRunIsKilled) {
-  if (Shell("strace -qq -o /dev/null true") != 0) {
-    GTEST_SKIP() << "strace is missing or may not trace here; it lists and kills the calls";
-  }
+bool CanTrace() { return Shell("strace -qq -o /dev/null true") == 0; }
+constexpr char kCannotTrace[] = "strace is missing or may not trace here; it injects the faults";
+
+TEST(InjectedFaults, SourceStaysAndTargetIsOldOrNewWhereverTheRunIsKilled) {
+  if (!CanTrace()) GTEST_SKIP() << kCannotTrace;
   testing::TempDir scene;
   const std::string source = scene.File("s.dat");
   const std::string target = scene.File("t.dat");
@@ -94,7 +102,7 @@ TEST(CrashPoints, SourceStaysAndTargetIsOldOrNewWhereverTheRunIsKilled) {
   WriteBytes(source, kSource);
   WriteBytes(target, kOldTarget);
 
-  const std::vector<Call> all = TraceRun(scene.File("trace.log"), run);
+  const std::vector<Call> all = TraceRun(scene.File("trace.log"), kChangingCalls, run);
   ASSERT_EQ(ReadBytes(target), kSorted) << "the traced run itself must succeed";
   std::filesystem::remove(scene.File("trace.log"));
   const std::string folder = scene.path().string();
@@ -126,8 +134,9 @@ TEST(CrashPoints, SourceStaysAndTargetIsOldOrNewWhereverTheRunIsKilled) {
     const std::string inject = changing[synced].name + ":error=" + failure.error +
                                ":when=" + std::to_string(changing[synced].occurrence);
     const std::string messages = scene.File("messages.txt");
-    const int status = Shell("strace -qq -o /dev/null -e trace=" + changing[synced].name +
-                             " -e inject=" + inject + " " + run + " 2>'" + messages + "'");
+    const int status =
+        Shell(kStrace + std::string("-o /dev/null -e trace=") + changing[synced].name +
+              " -e inject=" + inject + " " + run + " 2>'" + messages + "'");
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), failure.exit_code);
     EXPECT_EQ(ReadBytes(target), kSorted);
@@ -143,8 +152,8 @@ TEST(CrashPoints, SourceStaysAndTargetIsOldOrNewWhereverTheRunIsKilled) {
     WriteBytes(target, kOldTarget);
     const std::string inject =
         call.name + ":signal=SIGKILL:when=" + std::to_string(call.occurrence);
-    const int status =
-        Shell("strace -qq -o /dev/null -e trace=" + call.name + " -e inject=" + inject + " " + run);
+    const int status = Shell(kStrace + std::string("-o /dev/null -e trace=") + call.name +
+                             " -e inject=" + inject + " " + run);
     ASSERT_TRUE(KilledBySigkill(status)) << "status " << status;
 
     EXPECT_EQ(ReadBytes(source), kSource);
@@ -154,6 +163,39 @@ TEST(CrashPoints, SourceStaysAndTargetIsOldOrNewWhereverTheRunIsKilled) {
     EXPECT_EQ(Shell(run), 0);
     EXPECT_EQ(ReadBytes(target), kSorted);
   }
+}
+
+TEST(InjectedFaults, AReadErrorPartWayThroughTheSourceFailsTheRun) {
+  if (!CanTrace()) GTEST_SKIP() << kCannotTrace;
+  testing::TempDir scene;
+  const std::string source = scene.File("s.dat");
+  const std::string target = scene.File("t.dat");
+  const std::string run = std::string(kBinary) + " '" + source + "' '" + target + "'";
+  std::string lines;  // Well over one block of reading.
+  for (int i = 0; i < 3000; ++i) lines += std::to_string(99999 - i) + std::string(40, 'x') + "\r\n";
+  WriteBytes(source, lines);
+  WriteBytes(target, kOldTarget);
+
+  // The second read of the source, after its first block was taken.
+  const std::vector<Call> reads = TraceRun(scene.File("trace.log"), "read", run);
+  std::filesystem::remove(scene.File("trace.log"));
+  WriteBytes(target, kOldTarget);
+  const std::regex source_read("^read\\(\\d+<" + source + ">");
+  const std::size_t first = Find(reads, source_read);
+  const std::size_t second = Find(reads, source_read, first + 1);
+  ASSERT_LT(second, reads.size()) << "the source was read in fewer than two blocks";
+
+  const std::string messages = scene.File("messages.txt");
+  const int status =
+      Shell(kStrace + std::string("-o /dev/null -e trace=read -e inject=read:error=EIO:when=") +
+            std::to_string(reads[second].occurrence) + " " + run + " 2>'" + messages + "'");
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(ReadBytes(messages),
+            "ordalis-sort: cannot read \"" + source + "\": Input/output error\n");
+  EXPECT_EQ(ReadBytes(target), kOldTarget);
+  std::filesystem::remove(messages);
+  EXPECT_EQ(scene.EntryCount(), 2u) << "a temporary file was left behind";
 }
 
 }  // namespace
