@@ -9,6 +9,13 @@ std::optional<std::string> DirectoryOf(std::string_view full_name) {
   return std::nullopt;
 }
 
+std::string AppPathOf(std::string executable_directory) {
+  if (executable_directory.size() == 2 && executable_directory[1] == ':') {
+    executable_directory += '\\';
+  }
+  return executable_directory;
+}
+
 std::string JoinPath(std::string_view directory, std::string_view name) {
   std::string joined(directory);
   joined += kPathSeparator;

@@ -21,6 +21,12 @@ inline constexpr std::size_t kRootPrefixLength = 1;
 // then keeps the directory it had).
 std::optional<std::string> DirectoryOf(std::string_view full_name);
 
+// Returns AppPath for the directory `executable_directory` of the running
+// program, as the system names it without a trailing separator: the same,
+// but a drive's root keeps its backslash ("C:" becomes "C:\"), since "C:"
+// alone would mean drive C's current folder.
+std::string AppPathOf(std::string executable_directory);
+
 // Returns `directory` + separator + `name`.
 std::string JoinPath(std::string_view directory, std::string_view name);
 

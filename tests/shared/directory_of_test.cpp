@@ -36,6 +36,12 @@ TEST(DirectoryOfTest, KeepsEverythingBeforeTheLastBackslash) {
 }
 #endif
 
+TEST(DirectoryOfTest, AppPathKeepsTheBackslashOfADriveRoot) {
+  EXPECT_EQ(AppPathOf("C:"), "C:\\");
+  EXPECT_EQ(AppPathOf("C:\\Tools"), "C:\\Tools");
+  EXPECT_EQ(AppPathOf("/usr/local/bin"), "/usr/local/bin");
+}
+
 TEST(DirectoryOfTest, JoinPathAddsOneSeparator) {
   EXPECT_EQ(JoinPath("dir", "Ordalis.ini"), std::string("dir") + kPathSeparator + "Ordalis.ini");
 }

@@ -15,13 +15,13 @@ class FakeExitHost : public ExitHost {
   KeyTexts texts;
   SortMode mode = SortMode::LeftMost;
   std::vector<std::string> calls;
-  std::string reported_file;
+  std::string reported;
 
   KeyTexts BoxTexts() override { return texts; }
   SortMode SelectedMode() override { return mode; }
-  void ReportSettingsNotSaved(const std::string& settings_file, const std::string&) override {
+  void ReportSettingsNotSaved(const std::string& message) override {
     calls.push_back("ReportSettingsNotSaved");
-    reported_file = settings_file;
+    reported = message;
   }
   void EndProgram() override { calls.push_back("EndProgram"); }
 };
@@ -84,7 +84,12 @@ TEST(ExitSettingsTest, AFileThatCannotBeWrittenIsReportedAndLeftAlone) {
 
   const std::vector<std::string> expected = {"ReportSettingsNotSaved", "EndProgram"};
   EXPECT_EQ(host.calls, expected);
-  EXPECT_EQ(host.reported_file, app.File("Ordalis.ini"));
+  // The file's full name, then the reason on a paragraph of its own.
+  EXPECT_EQ(host.reported.rfind("The settings could not be saved to " + app.File("Ordalis.ini") +
+                                    ".\n\ncannot write ",
+                                0),
+            0u)
+      << host.reported;
   EXPECT_TRUE(std::filesystem::is_directory(app.path() / "Ordalis.ini"));
 }
 

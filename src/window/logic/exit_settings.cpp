@@ -18,10 +18,17 @@ SettingsValues GatherSettings(const ProgramVariables& variables, const KeyTexts&
   return values;
 }
 
+std::string SettingsNotSavedMessage(const std::string& settings_file, const std::string& reason) {
+  std::string message = "The settings could not be saved to " + settings_file + ".";
+  if (!reason.empty()) message += "\n\n" + reason;
+  return message;
+}
+
 void SaveSettingsAndEnd(const ProgramVariables& variables, ExitHost& host) {
   const SettingsValues values = GatherSettings(variables, host.BoxTexts(), host.SelectedMode());
   if (const Status written = WriteSettings(variables.AppPath, values); !written.ok()) {
-    host.ReportSettingsNotSaved(SettingsFilePath(variables.AppPath), written.message());
+    host.ReportSettingsNotSaved(
+        SettingsNotSavedMessage(SettingsFilePath(variables.AppPath), written.message()));
   }
   host.EndProgram();
 }

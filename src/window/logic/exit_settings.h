@@ -19,9 +19,9 @@ class ExitHost {
   virtual KeyTexts BoxTexts() = 0;
   // The sort mode of the selected option button, or None.
   virtual SortMode SelectedMode() = 0;
-  // Tells the user that `settings_file` could not be written, and why.
-  virtual void ReportSettingsNotSaved(const std::string& settings_file,
-                                      const std::string& reason) = 0;
+  // Shows `message`, which says that the settings could not be saved and
+  // why, in a warning box titled with the window's title.
+  virtual void ReportSettingsNotSaved(const std::string& message) = 0;
   // Ends the program at once, with no further window events.
   virtual void EndProgram() = 0;
 };
@@ -31,6 +31,10 @@ class ExitHost {
 // ("1", "2", "3"; empty for no mode, which leaves the last line out).
 SettingsValues GatherSettings(const ProgramVariables& variables, const KeyTexts& texts,
                               SortMode selected);
+
+// The warning for a settings file that could not be written: its full name
+// and, on a paragraph of its own, the reason. Lines end in LF alone.
+std::string SettingsNotSavedMessage(const std::string& settings_file, const std::string& reason);
 
 // Writes the settings file in AppPath from the window's current state; if it
 // cannot be written the old file stays as it was and the user is told. Then

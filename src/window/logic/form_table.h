@@ -67,6 +67,7 @@ struct Rgb {
   std::uint8_t red;
   std::uint8_t green;
   std::uint8_t blue;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
 inline constexpr Rgb kHighlightedBoxColour{0xC0, 0xFF, 0xC0};      // Light green.
@@ -77,7 +78,9 @@ inline constexpr Rgb kSameFileBoxColour{0xFF, 0xC0, 0xC0};         // Light red.
 inline constexpr Rgb kTextOnFixedColour{0x00, 0x00, 0x00};
 
 // The window's default type, and the bold type of "Sort" over the options.
-inline constexpr char kFormFontFamily[] = "MS Sans Serif";
+// The first face that is installed is taken: the TrueType twin of MS Sans
+// Serif scales to any DPI, where the raster face of that name may not.
+inline constexpr const char* kFormFontFamilies[] = {"Microsoft Sans Serif", "MS Sans Serif"};
 inline constexpr double kFormFontPointSize = 8.0;
 inline constexpr double kLabel3PointSize = 7.8;
 

@@ -32,4 +32,25 @@ ModeLook OptionClickLook(SortMode option, bool selected) {
   return look;
 }
 
+BoxColours NumberBoxColours(const ModeLook& look, std::size_t box) {
+  const bool highlighted = look.box_highlighted[box];
+  // Text on a fixed light background stays dark whatever the theme, so a
+  // dark theme's light text cannot vanish on it.
+  const Colour text = !look.box_enabled[box] ? Colour::Theme(ThemeColour::GrayText)
+                      : highlighted          ? Colour::Fixed(kTextOnFixedColour)
+                                             : Colour::Theme(ThemeColour::WindowText);
+  const Colour background = highlighted ? Colour::Fixed(kHighlightedBoxColour)
+                                        : Colour::Theme(ThemeColour::WindowBackground);
+  return {background, text};
+}
+
+BoxColours SameFileBoxColours() {
+  return {Colour::Fixed(kSameFileBoxColour), Colour::Fixed(kTextOnFixedColour)};
+}
+
+CaptionLook OptionCaptionLook(const ModeLook& look, std::size_t option) {
+  if (look.caption_highlighted[option]) return {Colour::Fixed(kHighlightedCaptionColour), true};
+  return {Colour::Theme(ThemeColour::ButtonText), false};
+}
+
 }  // namespace ordalis

@@ -6,7 +6,10 @@
 #include <QtWidgets>
 
 #include "platformservices.h"
+#include "shared/directory_of.h"
+#include "window/logic/form_layout.h"
 #include "window/logic/form_table.h"
+#include "window/logic/option_group.h"
 #include "window/qt/ordalisicon.h"
 
 using ordalis::FileDialogRequest;
@@ -27,24 +30,36 @@ QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The form name of a control, which is its object name.
+std::string Name(const QObject* object) { return object->objectName().toStdString(); }
 QString FromNative(const std::string& path) { return QFile::decodeName(path.c_str()); }
 std::string ToNative(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// Gives `box` one of the form's fixed light backgrounds, with dark text.
-void SetFixedBoxColour(QLineEdit* box, const QColor& colour) {
-  QPalette palette = box->palette();
-  palette.setColor(QPalette::Base, colour);  // In every state, disabled too.
-  palette.setColor(QPalette::Text, ToQColor(ordalis::kTextOnFixedColour));
-  box->setPalette(palette);
+// The colour `colour` names, in `group`, for a widget whose theme is `theme`.
+QColor Resolve(const ordalis::Colour& colour, const QPalette& theme, QPalette::ColorGroup group) {
+  if (colour.fixed) return ToQColor(*colour.fixed);
+  switch (colour.theme) {
+    case ordalis::ThemeColour::WindowBackground:
+      return theme.color(QPalette::Active, QPalette::Base);  // Kept when disabled, too.
+    case ordalis::ThemeColour::WindowText:
+      return theme.color(group, QPalette::Text);
+    case ordalis::ThemeColour::GrayText:
+      return theme.color(QPalette::Disabled, QPalette::Text);
+    case ordalis::ThemeColour::ButtonFace:
+      return theme.color(group, QPalette::Button);
+    case ordalis::ThemeColour::ButtonText:
+      return theme.color(QPalette::Active, QPalette::ButtonText);
+  }
+  return {};
 }
 
-// Gives `box` the plain background `colour` and the theme's text colours.
-void SetPlainBoxColour(QLineEdit* box, const QColor& colour) {
-  QPalette palette = box->palette();
-  palette.setColor(QPalette::Base, colour);  // In every state, disabled too.
+// Paints `box` in `colours`, in every state of the widget.
+void PaintBox(QLineEdit* box, const ordalis::BoxColours& colours) {
   const QPalette theme = QApplication::palette(box);
+  QPalette palette = box->palette();
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    palette.setColor(group, QPalette::Text, theme.color(group, QPalette::Text));
+    palette.setColor(group, QPalette::Base, Resolve(colours.background, theme, group));
+    palette.setColor(group, QPalette::Text, Resolve(colours.text, theme, group));
   }
   box->setPalette(palette);
 }
@@ -86,10 +101,10 @@ void frmOrdalis::closeEvent(QCloseEvent* event) {
 // Building the window
 
 QRect frmOrdalis::FromTwips(const ordalis::TwipsRect& place) const {
-  const double x_scale = logicalDpiX() / ordalis::kTwipsPerInch;
-  const double y_scale = logicalDpiY() / ordalis::kTwipsPerInch;
-  return QRect(qRound(place.left * x_scale), qRound(place.top * y_scale),
-               qRound(place.width * x_scale), qRound(place.height * y_scale));
+  return QRect(ordalis::PixelsOfTwips(place.left, logicalDpiX()),
+               ordalis::PixelsOfTwips(place.top, logicalDpiY()),
+               ordalis::PixelsOfTwips(place.width, logicalDpiX()),
+               ordalis::PixelsOfTwips(place.height, logicalDpiY()));
 }
 
 void frmOrdalis::CreateControls() {
@@ -119,7 +134,7 @@ void frmOrdalis::CreateControls() {
 
   make(SameFileTxt, "SameFileTxt");
   SameFileTxt->setAlignment(Qt::AlignCenter);
-  SetFixedBoxColour(SameFileTxt, ToQColor(ordalis::kSameFileBoxColour));
+  PaintBox(SameFileTxt, ordalis::SameFileBoxColours());
   SameFileTxt->setAccessibleName(SameFileTxt->text());
   SameFileTxt->hide();
 
@@ -146,8 +161,7 @@ void frmOrdalis::CreateControls() {
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(ordalis::kTimer1IntervalMs);
 
-  plain_box_colour_ = Text1->palette().color(QPalette::Active, QPalette::Base);
-  plain_caption_colour_ = Option1->palette().color(QPalette::Active, QPalette::ButtonText);
+  ApplyModeLook(ordalis::kStartUpLook);
 }
 
 void frmOrdalis::CreateMenus() {
@@ -205,12 +219,9 @@ void frmOrdalis::FitFontToCaptions() {
   QLabel* const labels[] = {Label1, Label2, Label4};
   QLineEdit* const boxes[] = {Text1, Text2, Text3, SameFileTxt};
 
-  // Labels draw no background, so a label may reach past its form width up to
-  // the option column, and below its form height (two are drawn 168 twips
-  // high), without anything changing but the clipping.
-  const int option_column = Option1->x();
+  // A label may grow up to the option column to show its caption whole.
   auto label_room = [&](const QLabel* l) {
-    return std::max(l->width(), option_column - 2 - l->x());
+    return FromTwips({0, 0, ordalis::LabelRoomTwips(FormControlNamed(Name(l))), 0}).width();
   };
   auto fits = [&](const QFont& font) {
     QFont bold = font;
@@ -253,8 +264,11 @@ void frmOrdalis::FitFontToCaptions() {
 
   for (QLabel* l : labels) {
     const QFontMetrics metrics(l->font());
-    l->resize(std::max(l->width(), std::min(metrics.horizontalAdvance(l->text()), label_room(l))),
-              std::max(l->height(), metrics.height()));
+    const ordalis::TwipsRect place = ordalis::FittedLabelPlace(
+        FormControlNamed(Name(l)),
+        ordalis::TwipsOfPixels(metrics.horizontalAdvance(l->text()), logicalDpiX()),
+        ordalis::TwipsOfPixels(metrics.height(), logicalDpiY()));
+    l->setGeometry(FromTwips(place));
   }
 }
 
@@ -277,8 +291,7 @@ void frmOrdalis::SetWindowFrame() {
 
 void frmOrdalis::Form_Load() {
   ordalis::FormLoad(variables_, *this);
-  // The first enabled control in the tab order.
-  GetFile->setFocus();
+  findChild<QWidget*>(Latin1(ordalis::kStartUpFocus))->setFocus();
 }
 
 void frmOrdalis::Form_QueryUnload() {
@@ -292,17 +305,11 @@ void frmOrdalis::TargetFile_Click() { ordalis::SortRun(variables_, *this); }
 
 void frmOrdalis::CmdExit_Click() { mExit_Click(); }
 
-void frmOrdalis::Option1_Click() {
-  ApplyModeLook(ordalis::OptionClickLook(SortMode::LeftMost, Option1->isChecked()));
-}
+void frmOrdalis::Option1_Click() { ordalis::OptionClicked(*this, 0); }
 
-void frmOrdalis::Option2_Click() {
-  ApplyModeLook(ordalis::OptionClickLook(SortMode::Middle, Option2->isChecked()));
-}
+void frmOrdalis::Option2_Click() { ordalis::OptionClicked(*this, 1); }
 
-void frmOrdalis::Option3_Click() {
-  ApplyModeLook(ordalis::OptionClickLook(SortMode::RightMost, Option3->isChecked()));
-}
+void frmOrdalis::Option3_Click() { ordalis::OptionClicked(*this, 2); }
 
 void frmOrdalis::mExit_Click() { ordalis::SaveSettingsAndEnd(variables_, *this); }
 
@@ -324,24 +331,40 @@ void frmOrdalis::ApplyModeLook(const ModeLook& look) {
   QRadioButton* const options[] = {Option1, Option2, Option3};
   for (std::size_t i = 0; i < 3; ++i) {
     boxes[i]->setEnabled(look.box_enabled[i]);
-    if (look.box_highlighted[i]) {
-      SetFixedBoxColour(boxes[i], ToQColor(ordalis::kHighlightedBoxColour));
-    } else {
-      SetPlainBoxColour(boxes[i], plain_box_colour_);
-    }
+    PaintBox(boxes[i], ordalis::NumberBoxColours(look, i));
 
-    const bool highlighted = look.caption_highlighted[i];
+    const ordalis::CaptionLook caption = ordalis::OptionCaptionLook(look, i);
     QPalette palette = options[i]->palette();
-    const QColor caption =
-        highlighted ? ToQColor(ordalis::kHighlightedCaptionColour) : plain_caption_colour_;
-    palette.setColor(QPalette::WindowText, caption);  // What styles draw the caption in.
-    palette.setColor(QPalette::ButtonText, caption);
+    const QColor colour =
+        Resolve(caption.text, QApplication::palette(options[i]), QPalette::Active);
+    palette.setColor(QPalette::WindowText, colour);  // What styles draw the caption in.
+    palette.setColor(QPalette::ButtonText, colour);
     options[i]->setPalette(palette);
     QFont font = options[i]->font();
-    font.setBold(highlighted);
+    font.setBold(caption.bold);
     options[i]->setFont(font);
   }
 }
+
+QRadioButton* frmOrdalis::OptionButton(std::size_t option) const {
+  QRadioButton* const options[] = {Option1, Option2, Option3};
+  return options[option];
+}
+
+bool frmOrdalis::IsOptionChecked(std::size_t option) { return OptionButton(option)->isChecked(); }
+
+void frmOrdalis::SetOptionChecked(std::size_t option, bool checked) {
+  // An exclusive group refuses to clear its checked button, so lift the rule
+  // for a moment. No click handler runs.
+  QRadioButton* const button = OptionButton(option);
+  button->setAutoExclusive(false);
+  button->setChecked(checked);
+  button->setAutoExclusive(true);
+}
+
+// Qt's exclusive group already lets Tab stop at its checked button, or at
+// the first one when none is checked.
+void frmOrdalis::SetOptionTabStop(std::size_t) {}
 
 std::optional<std::string> frmOrdalis::RunFileDialog(QFileDialog* dialog,
                                                      const FileDialogRequest& request) {
@@ -356,7 +379,9 @@ std::optional<std::string> frmOrdalis::RunFileDialog(QFileDialog* dialog,
 // ---------------------------------------------------------------------------
 // What the sort run, start-up, the source choice and the exit ask of the window
 
-std::string frmOrdalis::ExecutableDirectory() { return ToNative(platform_.ExecutableDirectory()); }
+std::string frmOrdalis::ExecutableDirectory() {
+  return ordalis::AppPathOf(ToNative(platform_.ExecutableDirectory()));
+}
 
 std::optional<std::string> frmOrdalis::ShowTargetDialog(const FileDialogRequest& request) {
   return RunFileDialog(Target, request);
@@ -383,12 +408,7 @@ void frmOrdalis::StartProgram(const std::string& program, const std::string& arg
                           {QByteArray::fromStdString(argument)});
 }
 
-SortMode frmOrdalis::SelectedMode() {
-  if (Option1->isChecked()) return SortMode::LeftMost;
-  if (Option2->isChecked()) return SortMode::Middle;
-  if (Option3->isChecked()) return SortMode::RightMost;
-  return SortMode::None;
-}
+SortMode frmOrdalis::SelectedMode() { return ordalis::SelectedMode(*this); }
 
 KeyTexts frmOrdalis::BoxTexts() {
   return {Text1->text().toStdU16String(), Text2->text().toStdU16String(),
@@ -401,34 +421,9 @@ void frmOrdalis::SetBoxTexts(const KeyTexts& texts) {
   Text3->setText(QString::fromStdU16String(texts.text3));
 }
 
-void frmOrdalis::ClearOptions() {
-  // An exclusive group refuses to clear its checked button, so lift the rule
-  // for a moment. No click handler runs.
-  for (QRadioButton* option : {Option1, Option2, Option3}) {
-    option->setAutoExclusive(false);
-    option->setChecked(false);
-    option->setAutoExclusive(true);
-  }
-}
+void frmOrdalis::ClearOptions() { ordalis::ClearOptions(*this); }
 
-void frmOrdalis::SelectOption(SortMode mode) {
-  switch (mode) {
-    case SortMode::LeftMost:
-      Option1->setChecked(true);
-      Option1_Click();
-      break;
-    case SortMode::Middle:
-      Option2->setChecked(true);
-      Option2_Click();
-      break;
-    case SortMode::RightMost:
-      Option3->setChecked(true);
-      Option3_Click();
-      break;
-    case SortMode::None:
-      break;
-  }
-}
+void frmOrdalis::SelectOption(SortMode mode) { ordalis::SelectOption(*this, mode); }
 
 void frmOrdalis::HideSameFileWarning() { SameFileTxt->hide(); }
 
@@ -441,12 +436,9 @@ void frmOrdalis::EnableAndFocusTarget() {
   TargetFile->setFocus();
 }
 
-void frmOrdalis::ReportSettingsNotSaved(const std::string& settings_file,
-                                        const std::string& reason) {
-  QString text = QStringLiteral("The settings could not be saved to %1.")
-                     .arg(QDir::toNativeSeparators(FromNative(settings_file)));
-  if (!reason.empty()) text += QStringLiteral("\n\n") + QString::fromStdString(reason);
-  platform_.ShowMessage(this, PlatformServices::MessageKind::Warning, windowTitle(), text);
+void frmOrdalis::ReportSettingsNotSaved(const std::string& message) {
+  platform_.ShowMessage(this, PlatformServices::MessageKind::Warning, windowTitle(),
+                        QString::fromStdString(message));
 }
 
 void frmOrdalis::EndProgram() { platform_.EndProgram(); }

@@ -14,6 +14,7 @@
 #include "window/logic/form_load.h"
 #include "window/logic/form_table.h"
 #include "window/logic/mode_look.h"
+#include "window/logic/option_group.h"
 #include "window/logic/source_choice.h"
 
 class QAction;
@@ -35,6 +36,7 @@ class PlatformServices;
 // widget's object name equals its member name. The window serves the sort run,
 // start-up, the source choice and the exit as their host.
 class frmOrdalis : public QMainWindow,
+                   private ordalis::OptionGroupHost,
                    private ordalis::SortRunHost,
                    private ordalis::FormLoadHost,
                    private ordalis::SourceChoiceHost,
@@ -77,9 +79,15 @@ class frmOrdalis : public QMainWindow,
   void SetWindowFrame();
 
   QRect FromTwips(const ordalis::TwipsRect& place) const;
-  void ApplyModeLook(const ordalis::ModeLook& look);
+  QRadioButton* OptionButton(std::size_t option) const;
   std::optional<std::string> RunFileDialog(QFileDialog* dialog,
                                            const ordalis::FileDialogRequest& request);
+
+  // OptionGroupHost.
+  bool IsOptionChecked(std::size_t option) override;
+  void SetOptionChecked(std::size_t option, bool checked) override;
+  void ApplyModeLook(const ordalis::ModeLook& look) override;
+  void SetOptionTabStop(std::size_t option) override;
 
   // SortRunHost, FormLoadHost, SourceChoiceHost and ExitHost.
   std::string ExecutableDirectory() override;
@@ -97,13 +105,11 @@ class frmOrdalis : public QMainWindow,
   void HideSameFileWarning() override;
   std::optional<std::string> ShowSourceDialog(const ordalis::FileDialogRequest& request) override;
   void EnableAndFocusTarget() override;
-  void ReportSettingsNotSaved(const std::string& settings_file, const std::string& reason) override;
+  void ReportSettingsNotSaved(const std::string& message) override;
   void EndProgram() override;
 
   ordalis::PlatformServices& platform_;
   ordalis::ProgramVariables variables_;
-  QColor plain_box_colour_;
-  QColor plain_caption_colour_;
 
   QPushButton* GetFile = nullptr;
   QPushButton* TargetFile = nullptr;

@@ -24,11 +24,9 @@ std::wstring FilterOf(std::string_view pipes) {
 
 }  // namespace
 
-OpenFileDialog::OpenFileDialog() : name_box_(L"*.dat") {}
-
 std::optional<std::string> OpenFileDialog::Show(HWND owner, const FileDialogRequest& request) {
   std::vector<wchar_t> name(kNameCapacity, L'\0');
-  name_box_.copy(name.data(), name.size() - 1);
+  Wide(name_box_.text()).copy(name.data(), name.size() - 1);
   const std::wstring filter = FilterOf(kDataFileFilter);
   const std::wstring title = Wide(request.title);
   const std::wstring folder = Wide(request.initial_directory);
@@ -47,9 +45,9 @@ std::optional<std::string> OpenFileDialog::Show(HWND owner, const FileDialogRequ
   if (request.must_exist) dialog.Flags |= OFN_FILEMUSTEXIST;
   if (!GetOpenFileNameW(&dialog)) return std::nullopt;  // Cancelled or failed.
 
-  const std::wstring chosen(name.data());
-  if (dialog.nFileOffset < chosen.size()) name_box_ = chosen.substr(dialog.nFileOffset);
-  return Utf8(chosen);
+  const std::string chosen = Utf8(name.data());
+  name_box_.Chosen(chosen);
+  return chosen;
 }
 
 }  // namespace ordalis

@@ -13,17 +13,14 @@ namespace ordalis {
 
 class OpenFileDialog {
  public:
-  OpenFileDialog();
-
   // Shows the dialog owned by `owner` as `request` says. Returns the chosen
   // full path (UTF-8), or nothing when the user cancels.
   std::optional<std::string> Show(HWND owner, const FileDialogRequest& request);
 
  private:
-  // What the name box shows when the dialog opens: "*.dat" at first, then the
-  // name last chosen, without its folder (a folder here would outrank the
-  // request's initial directory).
-  std::wstring name_box_;
+  // What the name box shows when the dialog opens: a name without its folder,
+  // which would outrank the request's initial directory.
+  FileNameBox name_box_;
 };
 
 }  // namespace ordalis

@@ -8,10 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "formfont.h"
 #include "resource.h"
+#include "shared/directory_of.h"
 #include "viewerstart.h"
 #include "widetext.h"
+#include "window/logic/form_layout.h"
 #include "window/logic/form_table.h"
+#include "window/logic/option_group.h"
 
 using ordalis::FileDialogRequest;
 using ordalis::KeyTexts;
@@ -39,20 +43,59 @@ constexpr int ControlId(std::string_view name) {
   return kFirstControlId + index;
 }
 
-// Pixels of `twips` at `dpi` dots per inch.
-int Scale(int twips, int dpi) {
-  return MulDiv(twips, dpi, static_cast<int>(ordalis::kTwipsPerInch));
-}
-
 COLORREF ToColorRef(ordalis::Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
-// A TrueType face where there is one (Windows maps MS Sans Serif to Microsoft
-// Sans Serif): it scales to any DPI and takes bold at every size.
-HFONT MakeFont(double points, int dpi, bool bold) {
-  const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
-  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                     DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, Wide(ordalis::kFormFontFamily).c_str());
+int SystemColourIndex(ordalis::ThemeColour colour) {
+  switch (colour) {
+    case ordalis::ThemeColour::WindowBackground:
+      return COLOR_WINDOW;
+    case ordalis::ThemeColour::WindowText:
+      return COLOR_WINDOWTEXT;
+    case ordalis::ThemeColour::GrayText:
+      return COLOR_GRAYTEXT;
+    case ordalis::ThemeColour::ButtonFace:
+      return COLOR_BTNFACE;
+    case ordalis::ThemeColour::ButtonText:
+      return COLOR_BTNTEXT;
+  }
+  return COLOR_WINDOWTEXT;
+}
+
+COLORREF ColorRefOf(const ordalis::Colour& colour) {
+  return colour.fixed ? ToColorRef(*colour.fixed) : GetSysColor(SystemColourIndex(colour.theme));
+}
+
+// The per-monitor DPI functions of Windows 10 (1607 and later), looked up so
+// that the program still starts on older Windows, where the system DPI is
+// the only one.
+template <typename Function>
+Function User32Function(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int DpiOf(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto get_dpi = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  if (get_dpi != nullptr && window != nullptr) {
+    if (const UINT dpi = get_dpi(window); dpi != 0) return static_cast<int>(dpi);
+  }
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+// The frame around `client` at `dpi`, with a menu bar.
+RECT FrameAround(RECT client, int dpi) {
+  using AdjustFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust = User32Function<AdjustFunction>("AdjustWindowRectExForDpi");
+  if (adjust != nullptr) {
+    adjust(&client, kFrameStyle, TRUE, 0, static_cast<UINT>(dpi));
+  } else {
+    AdjustWindowRectEx(&client, kFrameStyle, TRUE, 0);
+  }
+  return client;
 }
 
 std::wstring TextOf(HWND control) {
@@ -68,16 +111,11 @@ std::wstring FromU16(const std::u16string& text) { return std::wstring(text.begi
 }  // namespace
 
 frmOrdalis::frmOrdalis(HINSTANCE instance, int show) {
-  const HDC screen = GetDC(nullptr);
-  dpi_x_ = GetDeviceCaps(screen, LOGPIXELSX);
-  dpi_y_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-
-  CreateFonts();
   CreateFrame(instance);
+  dpi_ = DpiOf(window_);
   CreateControls(instance);
   CreateMenus();
-  FitLabelsToCaptions();
+  LayOut();
   Form_Load();
   ShowWindow(window_, show);
   UpdateWindow(window_);
@@ -85,12 +123,10 @@ frmOrdalis::frmOrdalis(HINSTANCE instance, int show) {
 
 frmOrdalis::~frmOrdalis() {
   if (window_ != nullptr) DestroyWindow(window_);
-  for (HGDIOBJ object :
-       {static_cast<HGDIOBJ>(form_font_), static_cast<HGDIOBJ>(bold_font_),
-        static_cast<HGDIOBJ>(label3_font_), static_cast<HGDIOBJ>(highlighted_box_brush_),
-        static_cast<HGDIOBJ>(same_file_brush_)}) {
-    if (object != nullptr) DeleteObject(object);
+  for (HFONT font : {form_font_, bold_font_, label3_font_}) {
+    if (font != nullptr) DeleteObject(font);
   }
+  for (const auto& [colour, brush] : brushes_) DeleteObject(brush);
 }
 
 int frmOrdalis::Run() {
@@ -110,14 +146,6 @@ void frmOrdalis::Deliver(HWND window, MSG& message) {
 // ---------------------------------------------------------------------------
 // Building the window
 
-void frmOrdalis::CreateFonts() {
-  form_font_ = MakeFont(ordalis::kFormFontPointSize, dpi_y_, false);
-  bold_font_ = MakeFont(ordalis::kFormFontPointSize, dpi_y_, true);
-  label3_font_ = MakeFont(ordalis::kLabel3PointSize, dpi_y_, true);
-  highlighted_box_brush_ = CreateSolidBrush(ToColorRef(ordalis::kHighlightedBoxColour));
-  same_file_brush_ = CreateSolidBrush(ToColorRef(ordalis::kSameFileBoxColour));
-}
-
 void frmOrdalis::CreateFrame(HINSTANCE instance) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
@@ -134,10 +162,12 @@ void frmOrdalis::CreateFrame(HINSTANCE instance) {
   window_class.lpszClassName = kWindowClass;
   RegisterClassExW(&window_class);
 
-  // The frame and the menu bar around a client area of the form's size.
-  RECT frame{0, 0, Scale(ordalis::kClientWidthTwips, dpi_x_),
-             Scale(ordalis::kClientHeightTwips, dpi_y_)};
-  AdjustWindowRectEx(&frame, kFrameStyle, TRUE, 0);
+  // Centred on the work area at the system's DPI; LayOut sizes it for the
+  // DPI of the screen it is on.
+  const int dpi = DpiOf(nullptr);
+  const RECT frame = FrameAround({0, 0, ordalis::PixelsOfTwips(ordalis::kClientWidthTwips, dpi),
+                                  ordalis::PixelsOfTwips(ordalis::kClientHeightTwips, dpi)},
+                                 dpi);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   RECT work{};
@@ -149,21 +179,7 @@ void frmOrdalis::CreateFrame(HINSTANCE instance) {
 }
 
 void frmOrdalis::CreateControls(HINSTANCE instance) {
-  struct Member {
-    std::string_view name;
-    HWND frmOrdalis::*control;
-  };
-  static constexpr Member kMembers[] = {
-      {"GetFile", &frmOrdalis::GetFile}, {"TargetFile", &frmOrdalis::TargetFile},
-      {"CmdExit", &frmOrdalis::CmdExit}, {"SameFileTxt", &frmOrdalis::SameFileTxt},
-      {"Label3", &frmOrdalis::Label3},   {"Text1", &frmOrdalis::Text1},
-      {"Label1", &frmOrdalis::Label1},   {"Option1", &frmOrdalis::Option1},
-      {"Text2", &frmOrdalis::Text2},     {"Label2", &frmOrdalis::Label2},
-      {"Option2", &frmOrdalis::Option2}, {"Text3", &frmOrdalis::Text3},
-      {"Label4", &frmOrdalis::Label4},   {"Option3", &frmOrdalis::Option3},
-  };
-
-  // Created in tab order: that is the order Tab walks.
+  // Created in tab order: that is the order Tab walks. LayOut places them.
   std::vector<const ordalis::FormControl*> by_tab;
   for (const ordalis::FormControl& control : ordalis::kFormControls) by_tab.push_back(&control);
   std::sort(by_tab.begin(), by_tab.end(),
@@ -177,7 +193,8 @@ void frmOrdalis::CreateControls(HINSTANCE instance) {
     const std::string_view name = control->name;
     switch (control->kind) {
       case ordalis::ControlKind::Button:
-        style |= BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+        // BS_NOTIFY: the focus coming and going, so the default border follows it.
+        style |= BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP | WS_GROUP;
         // "Target File" waits for a source, "Quit" for the first completed sort.
         if (name == "TargetFile" || name == "CmdExit") style |= WS_DISABLED;
         break;
@@ -185,7 +202,8 @@ void frmOrdalis::CreateControls(HINSTANCE instance) {
         window_class = L"EDIT";
         style |= ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP;
         extended = WS_EX_CLIENTEDGE;
-        if (name == "SameFileTxt") style = WS_CHILD | WS_TABSTOP | WS_GROUP | ES_CENTER;  // Hidden.
+        if (name == "SameFileTxt")
+          style = (style & ~static_cast<DWORD>(WS_VISIBLE)) | ES_CENTER;  // Hidden at first.
         break;
       case ordalis::ControlKind::Label:
         window_class = L"STATIC";
@@ -194,25 +212,35 @@ void frmOrdalis::CreateControls(HINSTANCE instance) {
         break;
       case ordalis::ControlKind::OptionButton:
         // One group: the first option opens it, the next control closes it.
-        style |= BS_AUTORADIOBUTTON | WS_TABSTOP | (first_option ? WS_GROUP : 0);
+        // The click rule says which option Tab stops at.
+        style |= BS_AUTORADIOBUTTON | (first_option ? WS_GROUP : 0);
         first_option = false;
         break;
     }
-    const ordalis::TwipsRect& place = control->place;
-    const HWND made = CreateWindowExW(
-        extended, window_class, Wide(control->caption).c_str(), style, Scale(place.left, dpi_x_),
-        Scale(place.top, dpi_y_), Scale(place.width, dpi_x_), Scale(place.height, dpi_y_), window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control->name))), instance, nullptr);
-    SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_), FALSE);
-    for (const Member& member : kMembers) {
-      if (member.name == control->name) this->*member.control = made;
-    }
+    CreateWindowExW(extended, window_class, Wide(control->caption).c_str(), style, 0, 0, 0, 0,
+                    window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(name))),
+                    instance, nullptr);
   }
+  // The members that hold the controls, by form name.
+  struct Member {
+    std::string_view name;
+    HWND frmOrdalis::*control;
+  };
+  static constexpr Member kMembers[] = {
+      {"GetFile", &frmOrdalis::GetFile}, {"TargetFile", &frmOrdalis::TargetFile},
+      {"CmdExit", &frmOrdalis::CmdExit}, {"SameFileTxt", &frmOrdalis::SameFileTxt},
+      {"Label3", &frmOrdalis::Label3},   {"Text1", &frmOrdalis::Text1},
+      {"Label1", &frmOrdalis::Label1},   {"Option1", &frmOrdalis::Option1},
+      {"Text2", &frmOrdalis::Text2},     {"Label2", &frmOrdalis::Label2},
+      {"Option2", &frmOrdalis::Option2}, {"Text3", &frmOrdalis::Text3},
+      {"Label4", &frmOrdalis::Label4},   {"Option3", &frmOrdalis::Option3},
+  };
+  for (const Member& member : kMembers) this->*member.control = ControlNamed(member.name);
 
-  SendMessageW(Label3, WM_SETFONT, reinterpret_cast<WPARAM>(label3_font_), FALSE);
   // Themed option buttons draw their captions in the theme's colour; the
   // classic look takes the red of the highlighted mode.
   for (HWND option : {Option1, Option2, Option3}) SetWindowTheme(option, L"", L"");
+  ApplyModeLook(ordalis::kStartUpLook);
 }
 
 void frmOrdalis::CreateMenus() {
@@ -228,42 +256,70 @@ void frmOrdalis::CreateMenus() {
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(mHelp),
               Wide(ordalis::kHelpMenuCaption).c_str());
   SetMenu(window_, bar);
+}
 
-  // Keep the client area at the form's size whatever the menu bar's height.
-  RECT client{};
-  GetClientRect(window_, &client);
-  RECT frame{};
-  GetWindowRect(window_, &frame);
-  const int missing = Scale(ordalis::kClientHeightTwips, dpi_y_) - (client.bottom - client.top);
-  if (missing != 0) {
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left,
-                 frame.bottom - frame.top + missing, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void frmOrdalis::LayOut() {
+  MakeFonts();
+  for (const ordalis::FormControl& control : ordalis::kFormControls) {
+    const HWND made = ControlNamed(control.name);
+    const ordalis::TwipsRect& place = control.place;
+    SetWindowPos(made, nullptr, Scale(place.left), Scale(place.top), Scale(place.width),
+                 Scale(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_), FALSE);
   }
+  SendMessageW(Label3, WM_SETFONT, reinterpret_cast<WPARAM>(label3_font_), FALSE);
+  ApplyModeLook(look_);  // The bold captions take the new bold font.
+  FitLabelsToCaptions();
+  FitFrameToClient();
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void frmOrdalis::MakeFonts() {
+  for (HFONT* font : {&form_font_, &bold_font_, &label3_font_}) {
+    if (*font != nullptr) DeleteObject(*font);
+  }
+  form_font_ = ordalis::MakeFormFont(ordalis::kFormFontPointSize, dpi_, false);
+  bold_font_ = ordalis::MakeFormFont(ordalis::kFormFontPointSize, dpi_, true);
+  label3_font_ = ordalis::MakeFormFont(ordalis::kLabel3PointSize, dpi_, true);
 }
 
 void frmOrdalis::FitLabelsToCaptions() {
-  // The labels were laid out for a narrower type; they draw only the form's
-  // own colour around their text, so each may grow up to the option column
-  // and down to a full line, which keeps every caption whole.
-  RECT options{};
-  GetWindowRect(Option1, &options);
-  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&options), 2);
   const HDC dc = GetDC(window_);
   const HGDIOBJ old_font = SelectObject(dc, form_font_);
-  for (HWND label : {Label1, Label2, Label4}) {
+  for (const std::string_view name : {"Label1", "Label2", "Label4"}) {
+    const HWND label = ControlNamed(name);
     const std::wstring text = TextOf(label);
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    RECT place{};
-    GetWindowRect(label, &place);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
-    const int room = options.left - 2 - place.left;
-    const int width = std::max<int>(place.right - place.left, std::min<int>(extent.cx, room));
-    const int height = std::max<int>(place.bottom - place.top, extent.cy);
-    SetWindowPos(label, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    const ordalis::TwipsRect place = ordalis::FittedLabelPlace(
+        ordalis::FormControlNamed(name), ordalis::TwipsOfPixels(extent.cx, dpi_),
+        ordalis::TwipsOfPixels(extent.cy, dpi_));
+    SetWindowPos(label, nullptr, 0, 0, Scale(place.width), Scale(place.height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   SelectObject(dc, old_font);
   ReleaseDC(window_, dc);
+}
+
+void frmOrdalis::FitFrameToClient() {
+  // The frame and the menu bar around a client area of the form's size; the
+  // menu bar may take more room than the frame reckoned, so measure it after.
+  const int client_width = Scale(ordalis::kClientWidthTwips);
+  const int client_height = Scale(ordalis::kClientHeightTwips);
+  const RECT frame = FrameAround({0, 0, client_width, client_height}, dpi_);
+  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client{};
+  GetClientRect(window_, &client);
+  RECT outer{};
+  GetWindowRect(window_, &outer);
+  const int missing_width = client_width - (client.right - client.left);
+  const int missing_height = client_height - (client.bottom - client.top);
+  if (missing_width != 0 || missing_height != 0) {
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + missing_width,
+                 outer.bottom - outer.top + missing_height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -306,6 +362,24 @@ LRESULT frmOrdalis::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
+    case WM_DPICHANGED: {
+      // Moved to a screen of another DPI: Windows suggests the new frame.
+      dpi_ = HIWORD(wparam);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      LayOut();
+      return 0;
+    }
+    case DM_GETDEFID: {
+      // Enter presses the button drawn as the default one.
+      const HWND focus = GetFocus();
+      for (HWND button : {GetFile, TargetFile, CmdExit}) {
+        if (focus == button) return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+      }
+      return 0;
+    }
     case WM_CLOSE:  // The close box, the system menu, Alt+F4.
       Form_QueryUnload();
       return 0;
@@ -329,6 +403,10 @@ void frmOrdalis::OnCommand(int id, int code) {
       SendMessageW(focus, BM_CLICK, 0, 0);
     }
     return;
+  }
+  if (id == ControlId("GetFile") || id == ControlId("TargetFile") || id == ControlId("CmdExit")) {
+    if (code == BN_SETFOCUS) SetDefaultButton(GetDlgItem(window_, id));
+    if (code == BN_KILLFOCUS) SetDefaultButton(nullptr);
   }
   if (code != BN_CLICKED) return;  // Menu entries come as 0, which is BN_CLICKED too.
   switch (id) {
@@ -366,44 +444,60 @@ void frmOrdalis::OnCommand(int id, int code) {
 
 LRESULT frmOrdalis::OnControlColour(HDC dc, HWND control) {
   const HWND boxes[] = {Text1, Text2, Text3};
-  const HWND options[] = {Option1, Option2, Option3};
   for (std::size_t i = 0; i < 3; ++i) {
     if (control == boxes[i]) {
-      // Disabled boxes keep the window colour, not the grey of read-only ones.
-      const bool highlighted = look_.box_highlighted[i];
-      SetTextColor(dc, !IsWindowEnabled(control) ? GetSysColor(COLOR_GRAYTEXT)
-                       : highlighted             ? ToColorRef(ordalis::kTextOnFixedColour)
-                                                 : GetSysColor(COLOR_WINDOWTEXT));
-      SetBkColor(
-          dc, highlighted ? ToColorRef(ordalis::kHighlightedBoxColour) : GetSysColor(COLOR_WINDOW));
-      return reinterpret_cast<LRESULT>(highlighted ? highlighted_box_brush_
-                                                   : GetSysColorBrush(COLOR_WINDOW));
+      const ordalis::BoxColours colours = ordalis::NumberBoxColours(look_, i);
+      return Paint(dc, colours.text, colours.background);
     }
-    if (control == options[i]) {
-      SetTextColor(dc, look_.caption_highlighted[i] ? ToColorRef(ordalis::kHighlightedCaptionColour)
-                                                    : GetSysColor(COLOR_BTNTEXT));
-      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    if (control == OptionButton(i)) {
+      return Paint(dc, ordalis::OptionCaptionLook(look_, i).text, ordalis::kFormFace);
     }
   }
   if (control == SameFileTxt) {
-    SetTextColor(dc, ToColorRef(ordalis::kTextOnFixedColour));
-    SetBkColor(dc, ToColorRef(ordalis::kSameFileBoxColour));
-    return reinterpret_cast<LRESULT>(same_file_brush_);
+    const ordalis::BoxColours colours = ordalis::SameFileBoxColours();
+    return Paint(dc, colours.text, colours.background);
   }
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));  // The labels.
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  return Paint(dc, ordalis::kLabelText, ordalis::kFormFace);
 }
+
+LRESULT frmOrdalis::Paint(HDC dc, const ordalis::Colour& text, const ordalis::Colour& background) {
+  SetTextColor(dc, ColorRefOf(text));
+  SetBkColor(dc, ColorRefOf(background));
+  return reinterpret_cast<LRESULT>(BrushOf(background));
+}
+
+HBRUSH frmOrdalis::BrushOf(const ordalis::Colour& colour) {
+  if (!colour.fixed) return GetSysColorBrush(SystemColourIndex(colour.theme));
+  const COLORREF value = ToColorRef(*colour.fixed);
+  HBRUSH& brush = brushes_[value];
+  if (brush == nullptr) brush = CreateSolidBrush(value);
+  return brush;
+}
+
+void frmOrdalis::SetDefaultButton(HWND button) {
+  for (HWND each : {GetFile, TargetFile, CmdExit}) {
+    SendMessageW(each, BM_SETSTYLE, each == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  }
+}
+
+HWND frmOrdalis::ControlNamed(std::string_view name) const {
+  return GetDlgItem(window_, ControlId(name));
+}
+
+HWND frmOrdalis::OptionButton(std::size_t option) const {
+  const HWND options[] = {Option1, Option2, Option3};
+  return options[option];
+}
+
+int frmOrdalis::Scale(int twips) const { return ordalis::PixelsOfTwips(twips, dpi_); }
 
 // ---------------------------------------------------------------------------
 // Handlers
 
 void frmOrdalis::Form_Load() {
   ordalis::FormLoad(variables_, *this);
-  // The first enabled control in the tab order.
-  last_focus_ = GetFile;
-  SetFocus(GetFile);
+  last_focus_ = ControlNamed(ordalis::kStartUpFocus);
+  SetFocus(last_focus_);
 }
 
 void frmOrdalis::Form_QueryUnload() {
@@ -417,20 +511,11 @@ void frmOrdalis::TargetFile_Click() { ordalis::SortRun(variables_, *this); }
 
 void frmOrdalis::CmdExit_Click() { mExit_Click(); }
 
-void frmOrdalis::Option1_Click() {
-  ApplyModeLook(ordalis::OptionClickLook(SortMode::LeftMost,
-                                         SendMessageW(Option1, BM_GETCHECK, 0, 0) == BST_CHECKED));
-}
+void frmOrdalis::Option1_Click() { ordalis::OptionClicked(*this, 0); }
 
-void frmOrdalis::Option2_Click() {
-  ApplyModeLook(ordalis::OptionClickLook(SortMode::Middle,
-                                         SendMessageW(Option2, BM_GETCHECK, 0, 0) == BST_CHECKED));
-}
+void frmOrdalis::Option2_Click() { ordalis::OptionClicked(*this, 1); }
 
-void frmOrdalis::Option3_Click() {
-  ApplyModeLook(ordalis::OptionClickLook(SortMode::RightMost,
-                                         SendMessageW(Option3, BM_GETCHECK, 0, 0) == BST_CHECKED));
-}
+void frmOrdalis::Option3_Click() { ordalis::OptionClicked(*this, 2); }
 
 void frmOrdalis::mExit_Click() { ordalis::SaveSettingsAndEnd(variables_, *this); }
 
@@ -447,16 +532,36 @@ void frmOrdalis::mHowTo_Click() {
 // ---------------------------------------------------------------------------
 // Helpers
 
+bool frmOrdalis::IsOptionChecked(std::size_t option) {
+  return SendMessageW(OptionButton(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void frmOrdalis::SetOptionChecked(std::size_t option, bool checked) {
+  // BM_SETCHECK runs no click handler.
+  SendMessageW(OptionButton(option), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 void frmOrdalis::ApplyModeLook(const ModeLook& look) {
   look_ = look;
   const HWND boxes[] = {Text1, Text2, Text3};
-  const HWND options[] = {Option1, Option2, Option3};
   for (std::size_t i = 0; i < 3; ++i) {
     EnableWindow(boxes[i], look.box_enabled[i] ? TRUE : FALSE);
     InvalidateRect(boxes[i], nullptr, TRUE);
-    const HFONT font = look.caption_highlighted[i] ? bold_font_ : form_font_;
-    SendMessageW(options[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    InvalidateRect(options[i], nullptr, TRUE);
+    const HFONT font = ordalis::OptionCaptionLook(look, i).bold ? bold_font_ : form_font_;
+    if (font != nullptr)
+      SendMessageW(OptionButton(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    InvalidateRect(OptionButton(i), nullptr, TRUE);
+  }
+}
+
+void frmOrdalis::SetOptionTabStop(std::size_t option) {
+  // BM_SETCHECK takes WS_TABSTOP from an auto radio button it clears, which
+  // would leave Tab no way into a group with none checked.
+  for (std::size_t i = 0; i < 3; ++i) {
+    const HWND button = OptionButton(i);
+    LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+    style = i == option ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    SetWindowLongPtrW(button, GWL_STYLE, style);
   }
 }
 
@@ -473,10 +578,7 @@ std::string frmOrdalis::ExecutableDirectory() {
     }
     path.resize(path.size() * 2);
   }
-  std::wstring directory = path.substr(0, path.find_last_of(L'\\'));
-  // A drive's root keeps its backslash: "C:" alone would mean C's current folder.
-  if (directory.size() == 2 && directory[1] == L':') directory += L'\\';
-  return ordalis::Utf8(directory);
+  return ordalis::AppPathOf(ordalis::Utf8(path.substr(0, path.find_last_of(L'\\'))));
 }
 
 std::optional<std::string> frmOrdalis::ShowTargetDialog(const FileDialogRequest& request) {
@@ -507,12 +609,7 @@ void frmOrdalis::StartProgram(const std::string& program, const std::string& arg
   ordalis::StartViewer(Wide(program), Wide(argument));  // A missing viewer is skipped.
 }
 
-SortMode frmOrdalis::SelectedMode() {
-  if (SendMessageW(Option1, BM_GETCHECK, 0, 0) == BST_CHECKED) return SortMode::LeftMost;
-  if (SendMessageW(Option2, BM_GETCHECK, 0, 0) == BST_CHECKED) return SortMode::Middle;
-  if (SendMessageW(Option3, BM_GETCHECK, 0, 0) == BST_CHECKED) return SortMode::RightMost;
-  return SortMode::None;
-}
+SortMode frmOrdalis::SelectedMode() { return ordalis::SelectedMode(*this); }
 
 KeyTexts frmOrdalis::BoxTexts() {
   return {U16(TextOf(Text1)), U16(TextOf(Text2)), U16(TextOf(Text3))};
@@ -524,31 +621,9 @@ void frmOrdalis::SetBoxTexts(const KeyTexts& texts) {
   SetWindowTextW(Text3, FromU16(texts.text3).c_str());
 }
 
-void frmOrdalis::ClearOptions() {
-  // BM_SETCHECK runs no click handler.
-  for (HWND option : {Option1, Option2, Option3}) {
-    SendMessageW(option, BM_SETCHECK, BST_UNCHECKED, 0);
-  }
-}
+void frmOrdalis::ClearOptions() { ordalis::ClearOptions(*this); }
 
-void frmOrdalis::SelectOption(SortMode mode) {
-  switch (mode) {
-    case SortMode::LeftMost:
-      SendMessageW(Option1, BM_SETCHECK, BST_CHECKED, 0);
-      Option1_Click();
-      break;
-    case SortMode::Middle:
-      SendMessageW(Option2, BM_SETCHECK, BST_CHECKED, 0);
-      Option2_Click();
-      break;
-    case SortMode::RightMost:
-      SendMessageW(Option3, BM_SETCHECK, BST_CHECKED, 0);
-      Option3_Click();
-      break;
-    case SortMode::None:
-      break;
-  }
-}
+void frmOrdalis::SelectOption(SortMode mode) { ordalis::SelectOption(*this, mode); }
 
 void frmOrdalis::HideSameFileWarning() { ShowWindow(SameFileTxt, SW_HIDE); }
 
@@ -561,11 +636,9 @@ void frmOrdalis::EnableAndFocusTarget() {
   SetFocus(TargetFile);
 }
 
-void frmOrdalis::ReportSettingsNotSaved(const std::string& settings_file,
-                                        const std::string& reason) {
-  std::wstring text = L"The settings could not be saved to " + Wide(settings_file) + L".";
-  if (!reason.empty()) text += L"\r\n\r\n" + Wide(reason);
-  MessageBoxW(window_, text.c_str(), Wide(ordalis::kWindowTitle).c_str(), MB_OK | MB_ICONWARNING);
+void frmOrdalis::ReportSettingsNotSaved(const std::string& message) {
+  MessageBoxW(window_, Wide(message).c_str(), Wide(ordalis::kWindowTitle).c_str(),
+              MB_OK | MB_ICONWARNING);
 }
 
 void frmOrdalis::EndProgram() { ExitProcess(0); }

@@ -3,8 +3,11 @@
 // number boxes, and carries the menus.
 #pragma once
 
+#include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <windows.h>
 
@@ -14,13 +17,15 @@
 #include "window/logic/exit_settings.h"
 #include "window/logic/form_load.h"
 #include "window/logic/mode_look.h"
+#include "window/logic/option_group.h"
 #include "window/logic/source_choice.h"
 
 // The controls keep their form names (Text1, Option1, CmdExit, ...) and the
 // handlers are named <Control>_<Event> (GetFile_Click, Form_Load). The window
 // serves the sort run, start-up, the source choice and the exit as their host;
 // what each does is decided there, not here.
-class frmOrdalis : private ordalis::SortRunHost,
+class frmOrdalis : private ordalis::OptionGroupHost,
+                   private ordalis::SortRunHost,
                    private ordalis::FormLoadHost,
                    private ordalis::SourceChoiceHost,
                    private ordalis::ExitHost {
@@ -42,11 +47,16 @@ class frmOrdalis : private ordalis::SortRunHost,
   static void Deliver(HWND window, MSG& message);
 
   // Builders, in the order the constructor calls them.
-  void CreateFonts();
   void CreateFrame(HINSTANCE instance);
   void CreateControls(HINSTANCE instance);
   void CreateMenus();
+  // Places every control from the form's twips at the window's DPI, with
+  // fonts made for it; again whenever the window moves to a screen of
+  // another DPI.
+  void LayOut();
+  void MakeFonts();
   void FitLabelsToCaptions();
+  void FitFrameToClient();
 
   // Handlers, in form order.
   void Form_Load();
@@ -63,7 +73,19 @@ class frmOrdalis : private ordalis::SortRunHost,
 
   void OnCommand(int id, int code);
   LRESULT OnControlColour(HDC dc, HWND control);
-  void ApplyModeLook(const ordalis::ModeLook& look);
+  LRESULT Paint(HDC dc, const ordalis::Colour& text, const ordalis::Colour& background);
+  HBRUSH BrushOf(const ordalis::Colour& colour);
+  // Draws `button` as the default one, the one Enter presses; nullptr for none.
+  void SetDefaultButton(HWND button);
+  HWND ControlNamed(std::string_view name) const;
+  HWND OptionButton(std::size_t option) const;
+  int Scale(int twips) const;
+
+  // OptionGroupHost.
+  bool IsOptionChecked(std::size_t option) override;
+  void SetOptionChecked(std::size_t option, bool checked) override;
+  void ApplyModeLook(const ordalis::ModeLook& look) override;
+  void SetOptionTabStop(std::size_t option) override;
 
   // SortRunHost, FormLoadHost, SourceChoiceHost and ExitHost.
   std::string ExecutableDirectory() override;
@@ -81,24 +103,20 @@ class frmOrdalis : private ordalis::SortRunHost,
   void HideSameFileWarning() override;
   std::optional<std::string> ShowSourceDialog(const ordalis::FileDialogRequest& request) override;
   void EnableAndFocusTarget() override;
-  void ReportSettingsNotSaved(const std::string& settings_file, const std::string& reason) override;
+  void ReportSettingsNotSaved(const std::string& message) override;
   void EndProgram() override;
 
   ordalis::ProgramVariables variables_;
   HWND window_ = nullptr;
-  int dpi_x_ = 96;
-  int dpi_y_ = 96;
+  int dpi_ = 96;  // Of the screen the window is on.
   bool busy_ = false;
   HWND last_focus_ = nullptr;  // Given back when the window is active again.
-  // What the controls show; until an option's click rule runs, every box is
-  // enabled and nothing is highlighted.
-  ordalis::ModeLook look_{.box_enabled = {true, true, true}};
+  ordalis::ModeLook look_ = ordalis::kStartUpLook;
 
   HFONT form_font_ = nullptr;
-  HFONT bold_font_ = nullptr;    // A highlighted option's caption.
-  HFONT label3_font_ = nullptr;  // Bold 7.8 pt.
-  HBRUSH highlighted_box_brush_ = nullptr;
-  HBRUSH same_file_brush_ = nullptr;
+  HFONT bold_font_ = nullptr;           // A highlighted option's caption.
+  HFONT label3_font_ = nullptr;         // Bold 7.8 pt.
+  std::map<COLORREF, HBRUSH> brushes_;  // For the form's fixed colours.
 
   HWND GetFile = nullptr;
   HWND TargetFile = nullptr;
