@@ -23,9 +23,10 @@ int ErrnoOf(DWORD error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
       return ENOENT;
-    case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
+      return EBUSY;
+    case ERROR_ACCESS_DENIED:
       return EACCES;
     case ERROR_WRITE_PROTECT:
       return EROFS;
@@ -46,6 +47,20 @@ int MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::path
   return ErrnoOf(GetLastError());
 }
 
+bool IsHeldByAnotherProgram(const std::filesystem::path& path) {
+  // Asks for what replacing the file needs, DELETE, and shares everything:
+  // only a holder that will not share that makes this fail with a sharing
+  // violation.
+  const HANDLE file =
+      CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return false;
+  }
+  return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 // MOVEFILE_WRITE_THROUGH has already flushed the move.
 int SyncFolder(const std::filesystem::path&) { return 0; }
 
@@ -54,6 +69,8 @@ int SyncFolder(const std::filesystem::path&) { return 0; }
 int MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to) {
   return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
+
+bool IsHeldByAnotherProgram(const std::filesystem::path&) { return false; }
 
 int SyncFolder(const std::filesystem::path& folder) {
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

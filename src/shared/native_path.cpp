@@ -83,6 +83,17 @@ std::string Utf8FromUtf16(std::u16string_view utf16) {
   return out;
 }
 
+bool IsWindowsDeviceName(std::string_view file_name) {
+  std::string stem(file_name.substr(0, file_name.find('.')));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();  // Windows drops them.
+  for (char& c : stem) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+  return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+
 #if defined(_WIN32)
 
 std::filesystem::path PathOf(std::string_view name) {

@@ -20,6 +20,11 @@ std::string NameOf(const std::filesystem::path& path);
 // std::fopen for a name the program holds.
 std::FILE* OpenFile(const std::string& name, const char* mode);
 
+// True when `file_name`, a name without its folder, is one Windows keeps for
+// a device whatever the folder: CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to
+// LPT9, in any letter case, with or without an extension.
+bool IsWindowsDeviceName(std::string_view file_name);
+
 // UTF-16 text from UTF-8, and back. A UTF-16 surrogate without its partner
 // (Windows allows them in file names) is carried as its own three bytes, as
 // WTF-8 does, so every Windows name survives the round trip; bytes that are

@@ -28,6 +28,11 @@ std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 std::string Reason(const std::error_code& ec) { return ec.message(); }
 
+std::string InUseMessage(const std::string& path) {
+  return "cannot write " + Quoted(path) +
+         ": it is in use by another program; close it there and try again";
+}
+
 std::string ErrnoReason(int error) {
   return error != 0 ? std::string(std::strerror(error)) : "input/output error";
 }
@@ -187,6 +192,13 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
                             std::string_view line_end, std::string_view head) {
   fs::path target;
   if (Status s = ResolveLinks(PathOf(path), &target); !s.ok()) return s;
+#if defined(_WIN32)
+  // Such a name opens the device in any folder: the write would go there.
+  if (IsWindowsDeviceName(NameOf(target.filename()))) {
+    return Status::Error("cannot write " + Quoted(path) +
+                         ": it is a device name on Windows, not a file; choose another name");
+  }
+#endif
 
   std::error_code ec;
   const fs::file_status status = fs::status(target, ec);
@@ -197,6 +209,7 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
     if (!fs::is_regular_file(status)) {
       return Status::Error("cannot write " + Quoted(path) + ": not a regular file");
     }
+    if (IsHeldByAnotherProgram(target)) return Status::Error(InUseMessage(path));
     constexpr fs::perms kAnyWrite =
         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if ((status.permissions() & kAnyWrite) == fs::perms::none) {
@@ -239,6 +252,9 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
     }
   }
   fs::remove(temp, ec);
+#if defined(_WIN32)
+  if (error == EBUSY) return Status::Error(InUseMessage(path));  // Held since the check above.
+#endif
   return Status::Error("cannot write " + Quoted(path) + ": " + ErrnoReason(error));
 }
 

@@ -1014,6 +1014,70 @@ TEST_F(OrdalisSortTest, ATargetThatCannotBeWrittenIsReported) {
       << Listing(WorkFiles());
 }
 
+TEST_F(OrdalisSortTest, WindowsRefusesDeviceNamesAndTargetsHeldByAnotherProgram) {
+#if !defined(_WIN32)
+  GTEST_SKIP() << "device names and files locked against sharing are Windows' own; "
+                  "AFileNamedLikeAWindowsDeviceIsAnOrdinaryFileElsewhere covers the rest";
+#else
+  const std::string source = Source("b\r\na\r\n");
+  for (const char* device : {"aux.dat", "NUL", "com1.txt", "Lpt9"}) {
+    const std::string target = (work_ / device).string();
+    const RunResult run = Sort({source, target});
+    EXPECT_EQ(run.status, 1) << device;
+    EXPECT_EQ(run.err, std::string(kPrefix) + "cannot write \"" + target +
+                           "\": it is a device name on Windows, not a file; choose another name\n");
+  }
+
+  // Held the way an editor or a spreadsheet holds a file it has open.
+  const fs::path held = work_ / "held.txt";
+  WriteFile(held, kPrecious);
+  const HANDLE holder = CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  const RunResult run = Sort({source, held.string()});
+  CloseHandle(holder);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, std::string(kPrefix) + "cannot write \"" + held.string() +
+                         "\": it is in use by another program; close it there and try again\n");
+  EXPECT_EQ(ReadFile(held), kPrecious);
+  EXPECT_EQ(WorkFiles(), (std::set<std::string>{"source.txt", "held.txt"})) << Listing(WorkFiles());
+#endif
+}
+
+TEST_F(OrdalisSortTest, AFileNamedLikeAWindowsDeviceIsAnOrdinaryFileElsewhere) {
+  if (!ordalis::testing::kIsPosix) GTEST_SKIP() << "on Windows such a name is a device";
+  const std::string source = Source("b\r\na\r\n");
+  const RunResult run = Sort({source, (work_ / "aux.dat").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFile(work_ / "aux.dat"), "a\r\nb\r\n");
+}
+
+TEST_F(OrdalisSortTest, SortsBetweenFoldersWhoseNamesPassTheOldLimitOf260) {
+  const std::string hundred(100, 'x');
+  const fs::path deep = work_ / PathOf(hundred) / PathOf(hundred) /
+                        PathOf(
+                            "Donn\xC3\xA9"
+                            "es " +
+                            hundred);
+  fs::create_directories(deep / "in");
+  fs::create_directories(deep / "out");
+  const std::string source = NameOf(deep / "in" / "source.dat");
+  const std::string target = NameOf(deep / "out" / "sorted.dat");
+  ASSERT_GT(target.size(), 300u);
+  WriteFile(PathOf(source), "b\r\na\r\n");
+  const RunResult run = Sort({source, target});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFile(PathOf(target)), "a\r\nb\r\n");
+  // Name by name: a directory walk of the C runtime stops at 260 characters.
+  std::error_code ec;
+  fs::remove(PathOf(source), ec);
+  fs::remove(PathOf(target), ec);
+  for (fs::path folder :
+       {deep / "in", deep / "out", deep, deep.parent_path(), deep.parent_path().parent_path()}) {
+    fs::remove(folder, ec);
+  }
+}
+
 TEST_F(OrdalisSortTest, AFolderWithoutWritePermissionLeavesNoTarget) {
   if (!ordalis::testing::PermissionBitsApply()) {
     GTEST_SKIP() << "permission bits stop no writing for root or on Windows; the file-size "

@@ -35,5 +35,15 @@ TEST(NativePathTest, BytesThatAreNotUtf8BecomeReplacementCharacters) {
   for (const auto& c : cases) EXPECT_EQ(Utf16FromUtf8(c.bytes), c.text) << c.bytes;
 }
 
+TEST(NativePathTest, KnowsTheNamesWindowsKeepsForDevices) {
+  for (const char* name : {"CON", "con", "aux.dat", "NUL.txt.bak", "Com1", "lpt9.log", "PRN "}) {
+    EXPECT_TRUE(IsWindowsDeviceName(name)) << name;
+  }
+  for (const char* name :
+       {"console", "auxiliary.dat", "COM0", "COM10", "LPT", "xNUL", ".nul", ""}) {
+    EXPECT_FALSE(IsWindowsDeviceName(name)) << name;
+  }
+}
+
 }  // namespace
 }  // namespace ordalis
