@@ -4,7 +4,8 @@
 # a source typed into the real common dialog, "Middle" with new numbers, a
 # target in a folder named with a space and letters beyond ASCII, both
 # viewers, the same file as target, File > Exit, a restart that brings the
-# state back, a UTF-8 source, and the close box, which saves nothing.
+# state back, a UTF-8 source, the close box, which saves nothing, and a start
+# with no mode remembered, where the keyboard must still reach the options.
 #
 # Usage: ordalis_wine_e2e.sh ORDALIS_EXE VIEWER_STAND_IN_EXE
 # WINEPREFIX names the Wine prefix to use (created when missing). When
@@ -26,6 +27,7 @@ command -v wine >/dev/null 2>&1 || skip "Wine is not installed"
 command -v Xvfb >/dev/null 2>&1 || skip "Xvfb is not installed"
 command -v xdotool >/dev/null 2>&1 || skip "xdotool is not installed"
 command -v convert >/dev/null 2>&1 || skip "ImageMagick is not installed"
+command -v xclip >/dev/null 2>&1 || skip "xclip is not installed"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/ordalis-wine-e2e.XXXXXX")
 app="$work/app"
@@ -197,6 +199,16 @@ warning_shown() {
 }
 wait_until 5 warning_shown ||
   fail "the light red warning is not showing: $(pixel "$work/same-file.png" 600 792)"
+# An ordinary text box: typing goes on past its width, and the text scrolls.
+click_at_twips 2900 792
+xdotool key --clearmodifiers End
+xdotool type --delay 20 " - typed on well past the right edge of the box"
+xdotool key --clearmodifiers Home shift+End ctrl+c
+sleep 0.5
+typed=$(xclip -o -selection clipboard 2>/dev/null)
+[ "$typed" = "Use a different output filename - typed on well past the right edge of the box" ] ||
+  fail "SameFileTxt did not take text past its width: \"$typed\""
+echo "ok: SameFileTxt takes text past its width"
 file_is "$data/in.dat" "$work/source-before" || fail "the source was changed"
 (cd "$work" && find data out -exec ls -ld --time-style=+%s.%N {} +) >"$work/tree-after"
 cmp -s "$work/tree-before" "$work/tree-after" || fail "a file was written: $(diff "$work/tree-before" "$work/tree-after")"
@@ -256,4 +268,26 @@ ordalis_pid=""
 file_is "$app/Ordalis.ini" "$work/written-ini" ||
   fail "closing the window changed Ordalis.ini: $(od -c "$app/Ordalis.ini" | head -n 20)"
 echo "ok: closing the window ended the program and saved nothing"
+
+# --- No mode remembered: Tab still reaches the options, Space picks one -------
+printf '[Option button]\r\n4\r\n' >"$app/Ordalis.ini"
+start_ordalis
+screenshot "$work/no-mode.png"
+[ "$(pixel "$work/no-mode.png" 1560 1152)" != "C0FFC0" ] || fail "Text1 is highlighted with no mode"
+# From "Source File": Text1, Text2, then the option group.
+xdotool key Tab Tab Tab space
+sleep 0.5
+screenshot "$work/picked.png"
+[ "$(pixel "$work/picked.png" 1560 1152)" = "C0FFC0" ] ||
+  fail "Tab and Space did not select \"Left most\": Text1 is $(pixel "$work/picked.png" 1560 1152)"
+caption_is_red "$work/picked.png" 3060 1008 1440 276 || fail "\"Left most\" is not red after Space"
+# The arrow keys move within the group and run the click rule.
+xdotool key Down
+sleep 0.5
+screenshot "$work/arrowed.png"
+[ "$(pixel "$work/arrowed.png" 1620 1488)" = "C0FFC0" ] || fail "Down did not select \"Middle\""
+echo "ok: with no mode remembered, Tab reaches the options, Space and the arrows pick one"
+xdotool mousemove --window "$wid" $((WIDTH - border - 10)) $((border + 9)) click 1
+wait_until 15 process_gone "$ordalis_pid" || fail "closing the window did not end the program"
+ordalis_pid=""
 echo "PASS: the Windows window works end to end under Wine"

@@ -77,10 +77,13 @@ inline constexpr Rgb kSameFileBoxColour{0xFF, 0xC0, 0xC0};         // Light red.
 // theme, so a dark theme's light text cannot vanish on them.
 inline constexpr Rgb kTextOnFixedColour{0x00, 0x00, 0x00};
 
-// The window's default type, and the bold type of "Sort" over the options.
-// The first face that is installed is taken: the TrueType twin of MS Sans
-// Serif scales to any DPI, where the raster face of that name may not.
-inline constexpr const char* kFormFontFamilies[] = {"Microsoft Sans Serif", "MS Sans Serif"};
+// The window's default type, and the bold type of "Sort" over the options:
+// the first of these that is installed as a TrueType face, which scales to
+// any DPI; MS Sans Serif itself is a raster face on Windows and does not.
+// Tahoma is the dialog face of later Windows, and the one Wine ships.
+inline constexpr const char* kFormFontFamilies[] = {"Microsoft Sans Serif", "Tahoma"};
+// Asked for when none of them is installed; Windows then finds the nearest.
+inline constexpr char kFormFontFallback[] = "MS Sans Serif";
 inline constexpr double kFormFontPointSize = 8.0;
 inline constexpr double kLabel3PointSize = 7.8;
 

@@ -1,7 +1,6 @@
 #include "formfont.h"
 
 #include <cmath>
-#include <iterator>
 
 #include "widetext.h"
 #include "window/logic/form_table.h"
@@ -9,7 +8,8 @@
 namespace ordalis {
 namespace {
 
-int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+int CALLBACK NoteTrueTypeFound(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM found) {
+  if ((type & TRUETYPE_FONTTYPE) == 0) return 1;  // Look on.
   *reinterpret_cast<bool*>(found) = true;
   return 0;  // One is enough.
 }
@@ -19,13 +19,13 @@ int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM fo
 const std::wstring& FormFontFace() {
   static const std::wstring face = [] {
     const HDC screen = GetDC(nullptr);
-    std::wstring chosen = Wide(std::end(kFormFontFamilies)[-1]);
+    std::wstring chosen = Wide(kFormFontFallback);
     for (const char* family : kFormFontFamilies) {
       LOGFONTW wanted{};
       wanted.lfCharSet = DEFAULT_CHARSET;
       Wide(family).copy(wanted.lfFaceName, LF_FACESIZE - 1);
       bool found = false;
-      EnumFontFamiliesExW(screen, &wanted, &NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
+      EnumFontFamiliesExW(screen, &wanted, &NoteTrueTypeFound, reinterpret_cast<LPARAM>(&found), 0);
       if (found) {
         chosen = Wide(family);
         break;
