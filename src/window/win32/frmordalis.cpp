@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "dpi.h"
 #include "formfont.h"
 #include "resource.h"
 #include "shared/directory_of.h"
-#include "viewerstart.h"
 #include "widetext.h"
 #include "window/logic/form_layout.h"
 #include "window/logic/form_table.h"
@@ -21,6 +21,7 @@ using ordalis::FileDialogRequest;
 using ordalis::KeyTexts;
 using ordalis::ModeLook;
 using ordalis::SortMode;
+using ordalis::TextOf;
 using ordalis::Wide;
 
 namespace {
@@ -43,76 +44,11 @@ constexpr int ControlId(std::string_view name) {
   return kFirstControlId + index;
 }
 
-COLORREF ToColorRef(ordalis::Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
-
-int SystemColourIndex(ordalis::ThemeColour colour) {
-  switch (colour) {
-    case ordalis::ThemeColour::WindowBackground:
-      return COLOR_WINDOW;
-    case ordalis::ThemeColour::WindowText:
-      return COLOR_WINDOWTEXT;
-    case ordalis::ThemeColour::GrayText:
-      return COLOR_GRAYTEXT;
-    case ordalis::ThemeColour::ButtonFace:
-      return COLOR_BTNFACE;
-    case ordalis::ThemeColour::ButtonText:
-      return COLOR_BTNTEXT;
-  }
-  return COLOR_WINDOWTEXT;
-}
-
-COLORREF ColorRefOf(const ordalis::Colour& colour) {
-  return colour.fixed ? ToColorRef(*colour.fixed) : GetSysColor(SystemColourIndex(colour.theme));
-}
-
-// The per-monitor DPI functions of Windows 10 (1607 and later), looked up so
-// that the program still starts on older Windows, where the system DPI is
-// the only one.
-template <typename Function>
-Function User32Function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
-int DpiOf(HWND window) {
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  static const auto get_dpi = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
-  if (get_dpi != nullptr && window != nullptr) {
-    if (const UINT dpi = get_dpi(window); dpi != 0) return static_cast<int>(dpi);
-  }
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
-
-// The frame around `client` at `dpi`, with a menu bar.
-RECT FrameAround(RECT client, int dpi) {
-  using AdjustFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static const auto adjust = User32Function<AdjustFunction>("AdjustWindowRectExForDpi");
-  if (adjust != nullptr) {
-    adjust(&client, kFrameStyle, TRUE, 0, static_cast<UINT>(dpi));
-  } else {
-    AdjustWindowRectEx(&client, kFrameStyle, TRUE, 0);
-  }
-  return client;
-}
-
-std::wstring TextOf(HWND control) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-std::u16string U16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
-std::wstring FromU16(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
 }  // namespace
 
 frmOrdalis::frmOrdalis(HINSTANCE instance, int show) {
   CreateFrame(instance);
-  dpi_ = DpiOf(window_);
+  dpi_ = ordalis::DpiOf(window_);
   CreateControls(instance);
   CreateMenus();
   LayOut();
@@ -126,7 +62,6 @@ frmOrdalis::~frmOrdalis() {
   for (HFONT font : {form_font_, bold_font_, label3_font_}) {
     if (font != nullptr) DeleteObject(font);
   }
-  for (const auto& [colour, brush] : brushes_) DeleteObject(brush);
 }
 
 int frmOrdalis::Run() {
@@ -164,10 +99,11 @@ void frmOrdalis::CreateFrame(HINSTANCE instance) {
 
   // Centred on the work area at the system's DPI; LayOut sizes it for the
   // DPI of the screen it is on.
-  const int dpi = DpiOf(nullptr);
-  const RECT frame = FrameAround({0, 0, ordalis::PixelsOfTwips(ordalis::kClientWidthTwips, dpi),
-                                  ordalis::PixelsOfTwips(ordalis::kClientHeightTwips, dpi)},
-                                 dpi);
+  const int dpi = ordalis::DpiOf(nullptr);
+  const RECT frame =
+      ordalis::FrameAround({0, 0, ordalis::PixelsOfTwips(ordalis::kClientWidthTwips, dpi),
+                            ordalis::PixelsOfTwips(ordalis::kClientHeightTwips, dpi)},
+                           kFrameStyle, dpi);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   RECT work{};
@@ -306,7 +242,7 @@ void frmOrdalis::FitFrameToClient() {
   // menu bar may take more room than the frame reckoned, so measure it after.
   const int client_width = Scale(ordalis::kClientWidthTwips);
   const int client_height = Scale(ordalis::kClientHeightTwips);
-  const RECT frame = FrameAround({0, 0, client_width, client_height}, dpi_);
+  const RECT frame = ordalis::FrameAround({0, 0, client_width, client_height}, kFrameStyle, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client{};
@@ -396,49 +332,30 @@ LRESULT frmOrdalis::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void frmOrdalis::OnCommand(int id, int code) {
-  if (id == IDOK) {
-    // Enter: the focused button is pressed, as in any Windows dialog.
-    const HWND focus = GetFocus();
-    if ((focus == GetFile || focus == TargetFile || focus == CmdExit) && IsWindowEnabled(focus)) {
-      SendMessageW(focus, BM_CLICK, 0, 0);
-    }
-    return;
-  }
-  if (id == ControlId("GetFile") || id == ControlId("TargetFile") || id == ControlId("CmdExit")) {
-    if (code == BN_SETFOCUS) SetDefaultButton(GetDlgItem(window_, id));
+  // The handler of each control and menu entry, by id.
+  struct Handler {
+    int id;
+    void (frmOrdalis::*click)();
+  };
+  static constexpr Handler kHandlers[] = {
+      {ControlId("GetFile"), &frmOrdalis::GetFile_Click},
+      {ControlId("TargetFile"), &frmOrdalis::TargetFile_Click},
+      {ControlId("CmdExit"), &frmOrdalis::CmdExit_Click},
+      {ControlId("Option1"), &frmOrdalis::Option1_Click},
+      {ControlId("Option2"), &frmOrdalis::Option2_Click},
+      {ControlId("Option3"), &frmOrdalis::Option3_Click},
+      {kExitId, &frmOrdalis::mExit_Click},
+      {kAboutId, &frmOrdalis::mAbout_Click},
+      {kHowToId, &frmOrdalis::mHowTo_Click},
+  };
+  const HWND control = GetDlgItem(window_, id);
+  if (control == GetFile || control == TargetFile || control == CmdExit) {
+    if (code == BN_SETFOCUS) SetDefaultButton(control);
     if (code == BN_KILLFOCUS) SetDefaultButton(nullptr);
   }
   if (code != BN_CLICKED) return;  // Menu entries come as 0, which is BN_CLICKED too.
-  switch (id) {
-    case ControlId("GetFile"):
-      GetFile_Click();
-      break;
-    case ControlId("TargetFile"):
-      TargetFile_Click();
-      break;
-    case ControlId("CmdExit"):
-      CmdExit_Click();
-      break;
-    case ControlId("Option1"):
-      Option1_Click();
-      break;
-    case ControlId("Option2"):
-      Option2_Click();
-      break;
-    case ControlId("Option3"):
-      Option3_Click();
-      break;
-    case kExitId:
-      mExit_Click();
-      break;
-    case kAboutId:
-      mAbout_Click();
-      break;
-    case kHowToId:
-      mHowTo_Click();
-      break;
-    default:
-      break;
+  for (const Handler& handler : kHandlers) {
+    if (handler.id == id) (this->*handler.click)();
   }
 }
 
@@ -447,31 +364,17 @@ LRESULT frmOrdalis::OnControlColour(HDC dc, HWND control) {
   for (std::size_t i = 0; i < 3; ++i) {
     if (control == boxes[i]) {
       const ordalis::BoxColours colours = ordalis::NumberBoxColours(look_, i);
-      return Paint(dc, colours.text, colours.background);
+      return colours_.Paint(dc, colours.text, colours.background);
     }
     if (control == OptionButton(i)) {
-      return Paint(dc, ordalis::OptionCaptionLook(look_, i).text, ordalis::kFormFace);
+      return colours_.Paint(dc, ordalis::OptionCaptionLook(look_, i).text, ordalis::kFormFace);
     }
   }
   if (control == SameFileTxt) {
     const ordalis::BoxColours colours = ordalis::SameFileBoxColours();
-    return Paint(dc, colours.text, colours.background);
+    return colours_.Paint(dc, colours.text, colours.background);
   }
-  return Paint(dc, ordalis::kLabelText, ordalis::kFormFace);
-}
-
-LRESULT frmOrdalis::Paint(HDC dc, const ordalis::Colour& text, const ordalis::Colour& background) {
-  SetTextColor(dc, ColorRefOf(text));
-  SetBkColor(dc, ColorRefOf(background));
-  return reinterpret_cast<LRESULT>(BrushOf(background));
-}
-
-HBRUSH frmOrdalis::BrushOf(const ordalis::Colour& colour) {
-  if (!colour.fixed) return GetSysColorBrush(SystemColourIndex(colour.theme));
-  const COLORREF value = ToColorRef(*colour.fixed);
-  HBRUSH& brush = brushes_[value];
-  if (brush == nullptr) brush = CreateSolidBrush(value);
-  return brush;
+  return colours_.Paint(dc, ordalis::kLabelText, ordalis::kFormFace);
 }
 
 void frmOrdalis::SetDefaultButton(HWND button) {
@@ -528,117 +431,3 @@ void frmOrdalis::mHowTo_Click() {
   MessageBoxW(window_, Wide(ordalis::kHowToText).c_str(), Wide(ordalis::kWindowTitle).c_str(),
               MB_OK);
 }
-
-// ---------------------------------------------------------------------------
-// Helpers
-
-bool frmOrdalis::IsOptionChecked(std::size_t option) {
-  return SendMessageW(OptionButton(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void frmOrdalis::SetOptionChecked(std::size_t option, bool checked) {
-  // BM_SETCHECK runs no click handler.
-  SendMessageW(OptionButton(option), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void frmOrdalis::ApplyModeLook(const ModeLook& look) {
-  look_ = look;
-  const HWND boxes[] = {Text1, Text2, Text3};
-  for (std::size_t i = 0; i < 3; ++i) {
-    EnableWindow(boxes[i], look.box_enabled[i] ? TRUE : FALSE);
-    InvalidateRect(boxes[i], nullptr, TRUE);
-    const HFONT font = ordalis::OptionCaptionLook(look, i).bold ? bold_font_ : form_font_;
-    if (font != nullptr)
-      SendMessageW(OptionButton(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    InvalidateRect(OptionButton(i), nullptr, TRUE);
-  }
-}
-
-void frmOrdalis::SetOptionTabStop(std::size_t option) {
-  // BM_SETCHECK takes WS_TABSTOP from an auto radio button it clears, which
-  // would leave Tab no way into a group with none checked.
-  for (std::size_t i = 0; i < 3; ++i) {
-    const HWND button = OptionButton(i);
-    LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
-    style = i == option ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-    SetWindowLongPtrW(button, GWL_STYLE, style);
-  }
-}
-
-// ---------------------------------------------------------------------------
-// What the sort run, start-up, the source choice and the exit ask of the window
-
-std::string frmOrdalis::ExecutableDirectory() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  return ordalis::AppPathOf(ordalis::Utf8(path.substr(0, path.find_last_of(L'\\'))));
-}
-
-std::optional<std::string> frmOrdalis::ShowTargetDialog(const FileDialogRequest& request) {
-  return Target.Show(window_, request);
-}
-
-void frmOrdalis::SetBusyPointer(bool busy) {
-  busy_ = busy;
-  SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(busy ? 32514 : 32512)));  // IDC_WAIT, IDC_ARROW
-}
-
-void frmOrdalis::ShowSameFileWarning() { ShowWindow(SameFileTxt, SW_SHOW); }
-
-void frmOrdalis::EnableQuit() { EnableWindow(CmdExit, TRUE); }
-
-void frmOrdalis::ProcessPendingEvents() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));  // For the main loop.
-      return;
-    }
-    Deliver(window_, message);
-  }
-}
-
-void frmOrdalis::StartProgram(const std::string& program, const std::string& argument) {
-  ordalis::StartViewer(Wide(program), Wide(argument));  // A missing viewer is skipped.
-}
-
-SortMode frmOrdalis::SelectedMode() { return ordalis::SelectedMode(*this); }
-
-KeyTexts frmOrdalis::BoxTexts() {
-  return {U16(TextOf(Text1)), U16(TextOf(Text2)), U16(TextOf(Text3))};
-}
-
-void frmOrdalis::SetBoxTexts(const KeyTexts& texts) {
-  SetWindowTextW(Text1, FromU16(texts.text1).c_str());
-  SetWindowTextW(Text2, FromU16(texts.text2).c_str());
-  SetWindowTextW(Text3, FromU16(texts.text3).c_str());
-}
-
-void frmOrdalis::ClearOptions() { ordalis::ClearOptions(*this); }
-
-void frmOrdalis::SelectOption(SortMode mode) { ordalis::SelectOption(*this, mode); }
-
-void frmOrdalis::HideSameFileWarning() { ShowWindow(SameFileTxt, SW_HIDE); }
-
-std::optional<std::string> frmOrdalis::ShowSourceDialog(const FileDialogRequest& request) {
-  return Source.Show(window_, request);
-}
-
-void frmOrdalis::EnableAndFocusTarget() {
-  EnableWindow(TargetFile, TRUE);
-  SetFocus(TargetFile);
-}
-
-void frmOrdalis::ReportSettingsNotSaved(const std::string& message) {
-  MessageBoxW(window_, Wide(message).c_str(), Wide(ordalis::kWindowTitle).c_str(),
-              MB_OK | MB_ICONWARNING);
-}
-
-void frmOrdalis::EndProgram() { ExitProcess(0); }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +11,7 @@
 #include <windows.h>
 
 #include "filedialog.h"
+#include "formcolours.h"
 #include "shared/program_variables.h"
 #include "sort/sort_run.h"
 #include "window/logic/exit_settings.h"
@@ -73,8 +73,6 @@ class frmOrdalis : private ordalis::OptionGroupHost,
 
   void OnCommand(int id, int code);
   LRESULT OnControlColour(HDC dc, HWND control);
-  LRESULT Paint(HDC dc, const ordalis::Colour& text, const ordalis::Colour& background);
-  HBRUSH BrushOf(const ordalis::Colour& colour);
   // Draws `button` as the default one, the one Enter presses; nullptr for none.
   void SetDefaultButton(HWND button);
   HWND ControlNamed(std::string_view name) const;
@@ -114,9 +112,9 @@ class frmOrdalis : private ordalis::OptionGroupHost,
   ordalis::ModeLook look_ = ordalis::kStartUpLook;
 
   HFONT form_font_ = nullptr;
-  HFONT bold_font_ = nullptr;           // A highlighted option's caption.
-  HFONT label3_font_ = nullptr;         // Bold 7.8 pt.
-  std::map<COLORREF, HBRUSH> brushes_;  // For the form's fixed colours.
+  HFONT bold_font_ = nullptr;    // A highlighted option's caption.
+  HFONT label3_font_ = nullptr;  // Bold 7.8 pt.
+  ordalis::FormColours colours_;
 
   HWND GetFile = nullptr;
   HWND TargetFile = nullptr;

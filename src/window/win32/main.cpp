@@ -5,26 +5,11 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "dpi.h"
 #include "frmordalis.h"
 
-namespace {
-
-// Per-Monitor v2 as the manifest declares, for a copy that lost its
-// manifest; Windows before 10 (1703) knows only the system DPI.
-void BecomeDpiAware() {
-  using SetContextFunction = BOOL(WINAPI*)(HANDLE);
-  const auto set_context = reinterpret_cast<SetContextFunction>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
-  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
-  if (set_context == nullptr || !set_context(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) {
-    SetProcessDPIAware();
-  }
-}
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_line*/, int show) {
-  BecomeDpiAware();
+  ordalis::BecomeDpiAware();
   // The common dialogs host shell extensions and drag and drop, which need
   // COM in a single-threaded apartment; OleInitialize gives both.
   const HRESULT ole = OleInitialize(nullptr);

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include <windows.h>
+
 #include "shared/native_path.h"
 
 namespace ordalis {
@@ -16,6 +18,14 @@ inline std::wstring Wide(std::string_view utf8) {
 
 inline std::string Utf8(std::wstring_view wide) {
   return Utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
+}
+
+// The text of a window or control.
+inline std::wstring TextOf(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 }  // namespace ordalis
