@@ -1,44 +1,35 @@
 #include "cli_options.h"
 
-#include <array>
+#include <cstddef>
 #include <optional>
 
 namespace ordalis {
 namespace {
 
-struct ModeName {
+// A value of an option by the name the user types for it.
+template <typename Value>
+struct Named {
   std::string_view name;
-  SortMode mode;
+  Value value;
 };
 
-constexpr std::array<ModeName, 4> kModeNames{{
+constexpr Named<SortMode> kModeNames[] = {
     {"left-most", SortMode::LeftMost},
     {"middle", SortMode::Middle},
     {"right-most", SortMode::RightMost},
     {"none", SortMode::None},
-}};
-
-std::optional<SortMode> ModeFromName(std::string_view name) {
-  for (const ModeName& entry : kModeNames) {
-    if (entry.name == name) return entry.mode;
-  }
-  return std::nullopt;
-}
-
-struct EncodingName {
-  std::string_view name;
-  EncodingChoice encoding;
 };
 
-constexpr std::array<EncodingName, 3> kEncodingNames{{
+constexpr Named<EncodingChoice> kEncodingNames[] = {
     {"auto", EncodingChoice::Auto},
     {"utf-8", EncodingChoice::Utf8},
     {"windows-1252", EncodingChoice::Windows1252},
-}};
+};
 
-std::optional<EncodingChoice> EncodingFromName(std::string_view name) {
-  for (const EncodingName& entry : kEncodingNames) {
-    if (entry.name == name) return entry.encoding;
+template <typename Value, std::size_t N>
+std::optional<Value> ValueNamed(const Named<Value> (&table)[N], std::string_view name) {
+  for (const Named<Value>& entry : table) {
+    if (entry.name == name) return entry.value;
   }
   return std::nullopt;
 }
@@ -117,7 +108,7 @@ CliOptions ParseCommandLine(const std::vector<std::string_view>& args) {
       continue;
     }
     if (name == "--encoding") {
-      const std::optional<EncodingChoice> encoding = EncodingFromName(value);
+      const std::optional<EncodingChoice> encoding = ValueNamed(kEncodingNames, value);
       if (!encoding) {
         return UsageError("unknown encoding " + Quoted(value) +
                           "; use auto, utf-8 or windows-1252");
@@ -125,7 +116,7 @@ CliOptions ParseCommandLine(const std::vector<std::string_view>& args) {
       options.encoding = *encoding;
       continue;
     }
-    const std::optional<SortMode> mode = ModeFromName(value);
+    const std::optional<SortMode> mode = ValueNamed(kModeNames, value);
     if (!mode) {
       return UsageError("unknown mode " + Quoted(value) +
                         "; use left-most, middle, right-most or none");

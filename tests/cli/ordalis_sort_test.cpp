@@ -80,6 +80,13 @@ std::string Repeat(const std::string& line, int times) {
   return bytes;
 }
 
+struct SortCase {
+  const char* why;
+  std::vector<std::string> options;
+  std::string input;
+  std::string expected;
+};
+
 class OrdalisSortTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -215,6 +222,24 @@ class OrdalisSortTest : public ::testing::Test {
     return NameOf(work_ / PathOf(name));
   }
 
+  // Sorts `c.input` with `c.options` into a target and checks its bytes,
+  // the source's and a silent success.
+  void ExpectSorted(const SortCase& c) {
+    SCOPED_TRACE(c.why);
+    const std::string source = Source(c.input);
+    const std::string target = (work_ / "target.txt").string();
+    std::vector<std::string> args = c.options;
+    args.push_back(source);
+    args.push_back(target);
+    const RunResult run = Sort(args);
+    EXPECT_EQ(run.status, 0) << Describe(args) << "\n" << run.err;
+    EXPECT_EQ(run.err, "") << Describe(args);
+    EXPECT_EQ(run.out, "") << Describe(args);
+    EXPECT_EQ(Visible(ReadFile(target)), Visible(c.expected)) << Describe(args);
+    EXPECT_EQ(ReadFile(source), c.input) << "the source changed: " << Describe(args);
+    fs::remove(target);
+  }
+
   fs::path root_;
   fs::path work_;
 };
@@ -226,13 +251,6 @@ std::string Listing(const std::set<std::string>& names) {
 }
 
 // ---------------------------------------------------------------- success --
-
-struct SortCase {
-  const char* why;
-  std::vector<std::string> options;
-  std::string input;
-  std::string expected;
-};
 
 TEST_F(OrdalisSortTest, WritesTheSortedLinesWithCrLfInEveryMode) {
   const SortCase cases[] = {
@@ -303,21 +321,7 @@ TEST_F(OrdalisSortTest, WritesTheSortedLinesWithCrLfInEveryMode) {
        "only\r\n"},
       {"an empty source gives an empty target", {"--left-count", "abc"}, "", ""},
   };
-  for (const SortCase& c : cases) {
-    SCOPED_TRACE(c.why);
-    const std::string source = Source(c.input);
-    const std::string target = (work_ / "target.txt").string();
-    std::vector<std::string> args = c.options;
-    args.push_back(source);
-    args.push_back(target);
-    const RunResult run = Sort(args);
-    EXPECT_EQ(run.status, 0) << Describe(args) << "\n" << run.err;
-    EXPECT_EQ(run.err, "") << Describe(args);
-    EXPECT_EQ(run.out, "") << Describe(args);
-    EXPECT_EQ(Visible(ReadFile(target)), Visible(c.expected)) << Describe(args);
-    EXPECT_EQ(ReadFile(source), c.input) << "the source changed: " << Describe(args);
-    fs::remove(target);
-  }
+  for (const SortCase& c : cases) ExpectSorted(c);
 }
 
 // The same person's table, names padded to 10 characters and cities to 10.
@@ -399,19 +403,7 @@ TEST_F(OrdalisSortTest, CountsColumnsInCharactersOfUtf8AndInBytesOtherwise) {
        "1\r\nZo\xC3\xAB"
        "2\r\n\xE9x\r\n"},
   };
-  for (const SortCase& c : cases) {
-    SCOPED_TRACE(c.why);
-    const std::string source = Source(c.input);
-    const std::string target = (work_ / "target.txt").string();
-    std::vector<std::string> args = c.options;
-    args.push_back(source);
-    args.push_back(target);
-    const RunResult run = Sort(args);
-    EXPECT_EQ(run.status, 0) << Describe(args) << "\n" << run.err;
-    EXPECT_EQ(Visible(ReadFile(target)), Visible(c.expected)) << Describe(args);
-    EXPECT_EQ(ReadFile(source), c.input) << "the source changed: " << Describe(args);
-    fs::remove(target);
-  }
+  for (const SortCase& c : cases) ExpectSorted(c);
 }
 
 TEST_F(OrdalisSortTest, ReplacesAnExistingTargetAndKeepsItsPermissions) {
