@@ -7,7 +7,7 @@
 # state back, a UTF-8 source, the close box, which saves nothing, and a start
 # with no mode remembered, where the keyboard must still reach the options.
 #
-# Usage: ordalis_wine_e2e.sh ORDALIS_EXE VIEWER_STAND_IN_EXE
+# Usage: ordalis_wine_e2e.sh ORDALIS_EXE VIEWER_STAND_IN_EXE DPI_CHANGE_EXE
 # WINEPREFIX names the Wine prefix to use (created when missing). When
 # ORDALIS_SCREENSHOTS names a folder, the first start's screenshot is copied
 # there.
@@ -17,6 +17,7 @@ set -u
 
 ordalis_exe=$1
 viewer_exe=$2
+dpi_change_exe=$3
 
 skip() {
   echo "SKIP: $*"
@@ -287,6 +288,16 @@ sleep 0.5
 screenshot "$work/arrowed.png"
 [ "$(pixel "$work/arrowed.png" 1620 1488)" = "C0FFC0" ] || fail "Down did not select \"Middle\""
 echo "ok: with no mode remembered, Tab reaches the options, Space and the arrows pick one"
+
+# Moved to a screen of 144 DPI: every control placed again from the form's
+# twips (5400 x 2136 is 540 x 214 pixels there; "Source File" at 300 twips,
+# 1332 wide, is at 30, 133 wide).
+relaid=$(wine "$dpi_change_exe" 144 2>&1 | tr -d '\r')
+[ "$relaid" = "client 540x214, Source File at 30 wide 133" ] ||
+  fail "the window did not follow a change of DPI: $relaid"
+echo "ok: a change of DPI places every control again: $relaid"
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+border=$(((WIDTH - 540) / 2))
 xdotool mousemove --window "$wid" $((WIDTH - border - 10)) $((border + 9)) click 1
 wait_until 15 process_gone "$ordalis_pid" || fail "closing the window did not end the program"
 ordalis_pid=""
