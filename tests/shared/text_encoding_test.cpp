@@ -5,12 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "support/visible.h"
-
 namespace ordalis {
 namespace {
-
-using testing::Visible;
 
 TEST(TextEncodingTest, AutoReadsUtf8OnlyWhenEveryLineIsValidAndSomeCharacterIsWide) {
   struct Case {
@@ -47,23 +43,6 @@ TEST(TextEncodingTest, AutoReadsUtf8OnlyWhenEveryLineIsValidAndSomeCharacterIsWi
     EXPECT_EQ(ChooseEncoding(c.lines, EncodingChoice::Utf8), TextEncoding::Utf8) << c.why;
     EXPECT_EQ(ChooseEncoding(c.lines, EncodingChoice::Windows1252), TextEncoding::Windows1252)
         << c.why;
-  }
-}
-
-TEST(TextEncodingTest, DecodesTheCharacterAtTheFront) {
-  struct Case {
-    std::string_view text;
-    std::size_t size;
-    char32_t code_point;
-  };
-  const Case cases[] = {
-      {"a\xC3\xA9", 1, U'a'},         {"\xC3\xA9x", 2, U'\u00E9'},
-      {"\xE2\x82\xAC", 3, U'\u20AC'}, {"\xF0\x9D\x84\x9E", 4, U'\U0001D11E'},
-      {"\xE2\x82", 1, 0xE2},          {"\x80", 1, 0x80},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Utf8CharacterSize(c.text), c.size) << Visible(std::string(c.text));
-    EXPECT_EQ(DecodeUtf8(c.text), c.code_point) << Visible(std::string(c.text));
   }
 }
 
