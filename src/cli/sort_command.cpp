@@ -136,12 +136,11 @@ std::string ListingEntry(std::string_view line, TextEncoding encoding, std::size
 // with a byte above 127, where UTF-8 and Windows-1252 read different
 // characters.
 std::string ReadingLine(const LineTable& table) {
-  const bool ascii =
-      std::all_of(table.SortLines.begin(), table.SortLines.end(), [](std::string_view line) {
-        return std::all_of(line.begin(), line.end(),
-                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-      });
-  if (ascii && !table.byte_order_mark) return {};
+  // The text holds every line's bytes, a byte order mark among them.
+  if (std::all_of(table.text->begin(), table.text->end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return {};
+  }
   if (table.encoding == TextEncoding::Windows1252) return "(read as Windows-1252)\n";
   return table.byte_order_mark ? "(read as UTF-8, after a byte order mark)\n" : "(read as UTF-8)\n";
 }

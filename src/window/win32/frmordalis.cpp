@@ -176,7 +176,6 @@ void frmOrdalis::CreateControls(HINSTANCE instance) {
   // Themed option buttons draw their captions in the theme's colour; the
   // classic look takes the red of the highlighted mode.
   for (HWND option : {Option1, Option2, Option3}) SetWindowTheme(option, L"", L"");
-  ApplyModeLook(ordalis::kStartUpLook);
 }
 
 void frmOrdalis::CreateMenus() {

@@ -41,8 +41,7 @@ void frmOrdalis::ApplyModeLook(const ModeLook& look) {
     EnableWindow(boxes[i], look.box_enabled[i] ? TRUE : FALSE);
     InvalidateRect(boxes[i], nullptr, TRUE);
     const HFONT font = ordalis::OptionCaptionLook(look, i).bold ? bold_font_ : form_font_;
-    if (font != nullptr)
-      SendMessageW(OptionButton(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(OptionButton(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     InvalidateRect(OptionButton(i), nullptr, TRUE);
   }
 }
