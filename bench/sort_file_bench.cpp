@@ -17,8 +17,8 @@
 
 #include "shared/text_file.h"
 #include "sort/line_table.h"
+#include "sort/sort_file.h"
 #include "sort/sort_key.h"
-#include "sort/sort_run.h"
 
 namespace ordalis {
 namespace {
@@ -151,7 +151,7 @@ void BM_SortFile(benchmark::State& state, Shape shape, const std::string& name) 
   const std::string target = Files().Target(name);
   const KeyTexts texts;  // Left-most 12, the window's defaults.
   for (auto _ : state) {
-    const Status status = SortFile(source, target, SortMode::LeftMost, texts);
+    const Status status = SortFile(source, target, {SortMode::LeftMost, texts});
     if (!status.ok()) {
       state.SkipWithError(status.message().c_str());
       break;
@@ -224,7 +224,7 @@ void BM_SortUtf8File(benchmark::State& state) {
   const std::string target = Files().Target("utf8");
   const KeyTexts texts{u"12", u"12", u"9"};
   for (auto _ : state) {
-    const Status status = SortFile(source, target, SortMode::Middle, texts);
+    const Status status = SortFile(source, target, {SortMode::Middle, texts});
     if (!status.ok()) {
       state.SkipWithError(status.message().c_str());
       break;
@@ -237,18 +237,18 @@ void BM_SortUtf8File(benchmark::State& state) {
 BENCHMARK(BM_SortUtf8File)->Unit(benchmark::kMillisecond);
 
 // The one pass that decides how a source is read.
-void BM_ChooseEncoding(benchmark::State& state) {
+void BM_ChooseReading(benchmark::State& state) {
   LineTable table;
   if (!LoadLines(Utf8Source(), &table).ok()) {
     state.SkipWithError("cannot load the generated source");
     return;
   }
   for (auto _ : state) {
-    benchmark::DoNotOptimize(ChooseEncoding(table.SortLines, EncodingChoice::Auto));
+    benchmark::DoNotOptimize(ChooseReading(table.SortLines, EncodingChoice::Auto));
   }
 }
 
-BENCHMARK(BM_ChooseEncoding)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChooseReading)->Unit(benchmark::kMicrosecond);
 
 // The fixed cost of replacing a target, whatever its size: the temporary
 // file, the flush, the rename and making the rename durable.

@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "shared/text_encoding.h"
 #include "shared/text_file.h"
+#include "shared/text_reading.h"
+#include "shared/utf8.h"
 #include "sort/line_table.h"
 #include "sort/sort_key.h"
 #include "support/reference_shell_sort.h"
@@ -83,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string_view> loaded = table.SortLines;
   const Status status = ShellSortLines(&table, mode, texts);
 
-  if (table.encoding == TextEncoding::Windows1252) {
+  if (table.reading == &Windows1252Reading()) {
     std::vector<std::u16string> expected;
     for (std::string_view line : source) expected.push_back(WidenFromCodePage(line));
     const Status expected_status = testing::ReferenceShellSort(&expected, mode, texts);
@@ -106,14 +107,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (std::size_t k = 1; k < table.SortLines.size(); ++k) {
       fuzz::Require(CompareKeyBytes(table.SortKeys[table.source_index[k - 1]],
-                                    table.SortKeys[table.source_index[k]], table.encoding) <= 0);
+                                    table.SortKeys[table.source_index[k]], *table.reading) <= 0);
     }
   }
 
   // What WriteLines writes: each source line's bytes, the mark before line 1.
   for (std::size_t k = 0; k < table.SortLines.size(); ++k) {
     const std::uint32_t from = table.source_index[k];
-    std::string written(from == 0 && table.byte_order_mark ? kUtf8ByteOrderMark : "");
+    std::string written(from == 0 ? HeadOf(table) : std::string_view());
     written += table.SortLines[k];
     fuzz::Require(written == source[from]);
   }

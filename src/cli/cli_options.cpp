@@ -158,9 +158,12 @@ failed run writes nothing at all. A file named - is given as ./-.
 
   --mode MODE           the kind of key: left-most (the default), middle,
                         right-most or none, as below
-  --left-count TEXT     N for left-most (default 12)
-  --middle-count TEXT   N for middle (default 4)
-  --start-column TEXT   S for middle and right-most (default 20)
+  --left-count TEXT     N for left-most (default )usage" +
+         std::string(kDefaultLeftCount) + R"usage()
+  --middle-count TEXT   N for middle (default )usage" +
+         std::string(kDefaultMiddleCount) + R"usage()
+  --start-column TEXT   S for middle and right-most (default )usage" +
+         std::string(kDefaultStartColumn) + R"usage()
   --encoding ENCODING   how SOURCE's bytes are read: auto (the default),
                         utf-8 or windows-1252, as below
   --show-keys           write no TARGET: show the lines of SOURCE on standard

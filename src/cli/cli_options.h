@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "shared/default_texts.h"
 #include "shared/sort_mode.h"
-#include "shared/text_encoding.h"
+#include "shared/text_reading.h"
 
 namespace ordalis {
 
@@ -28,9 +29,9 @@ struct CliOptions {
   SortMode mode = SortMode::LeftMost;
   // The three number-box texts as the bytes the user typed; converted only
   // when a key is cut, exactly as the window does.
-  std::string left_count = "12";
-  std::string middle_count = "4";
-  std::string start_column = "20";
+  std::string left_count{kDefaultLeftCount};
+  std::string middle_count{kDefaultMiddleCount};
+  std::string start_column{kDefaultStartColumn};
   EncodingChoice encoding = EncodingChoice::Auto;  // How SOURCE's bytes are read.
   std::string source;                              // kStandardStream for standard input.
   std::string target;  // kStandardStream for standard output; empty for ShowKeys.

@@ -4,15 +4,16 @@
 #include <array>
 #include <cstdio>
 #include <new>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "cli/cli_options.h"
 #include "cli/terminal_width.h"
 #include "shared/code_page.h"
-#include "shared/text_encoding.h"
+#include "shared/text_reading.h"
 #include "sort/line_table.h"
-#include "sort/sort_key.h"
-#include "sort/sort_run.h"
+#include "sort/sort_file.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -35,38 +36,34 @@ void UseBinaryMode([[maybe_unused]] std::FILE* stream) {
 #endif
 }
 
-// The source as messages name it.
-std::string SourceName(const std::string& source) {
-  return IsStandardStream(source) ? kStandardInput : "\"" + source + "\"";
-}
-
-Status Load(const std::string& source, EncodingChoice encoding, LineTable* table) {
-  if (!IsStandardStream(source)) return LoadLines(source, table, encoding);
+// Where SOURCE's lines come from.
+SortSource SourceOf(const std::string& source) {
+  if (!IsStandardStream(source)) return FileSource(source);
   UseBinaryMode(stdin);
-  return LoadLinesFromStream(stdin, kStandardInput, table, encoding);
+  return StreamSource(stdin, kStandardInput);
 }
 
 // Sorts SOURCE into TARGET, either of which may be a standard stream. Output
 // goes to `out` only once every line is sorted.
-Status SortToTarget(const CliOptions& options, const KeyTexts& texts, std::ostream& out,
+Status SortToTarget(const CliOptions& options, const SortRequest& request, std::ostream& out,
                     bool* lone_line_feed) {
   if (!IsStandardStream(options.source) && !IsStandardStream(options.target)) {
-    return SortFile(options.source, options.target, options.mode, texts, options.encoding,
-                    lone_line_feed);
+    return SortFile(options.source, options.target, request, lone_line_feed);
   }
-  LineTable table;
-  if (Status s = Load(options.source, options.encoding, &table); !s.ok()) return s;
-  *lone_line_feed = table.lone_line_feed;
-  if (Status s = ShellSortLines(&table, options.mode, texts); !s.ok()) return s;
-  if (!IsStandardStream(options.target)) return WriteLines(options.target, table);
-
-  UseBinaryMode(stdout);
-  if (table.byte_order_mark) out << kUtf8ByteOrderMark;
-  for (std::string_view line : table.SortLines) {
-    out.write(line.data(), static_cast<std::streamsize>(line.size())).write("\r\n", 2);
+  SortTarget target = FileTarget(options.target);
+  if (IsStandardStream(options.target)) {
+    target = [&out](std::string_view head, std::span<const std::string_view> lines,
+                    std::string_view line_end) {
+      UseBinaryMode(stdout);
+      out << head;
+      for (std::string_view line : lines) {
+        out.write(line.data(), static_cast<std::streamsize>(line.size()))
+            .write(line_end.data(), static_cast<std::streamsize>(line_end.size()));
+      }
+      return out.flush() ? Status::Ok() : Status::Error(kCannotWriteOut);
+    };
   }
-  if (!out.flush()) return Status::Error(kCannotWriteOut);
-  return Status::Ok();
+  return SortSourceToTarget(SourceOf(options.source), request, target, lone_line_feed);
 }
 
 // One character of a line as a --show-keys listing shows it, and the cells
@@ -76,9 +73,10 @@ struct ShownCharacter {
   std::size_t width = 1;
 };
 
-// Control characters show as ^X, in either reading; a byte in no valid UTF-8
-// sequence as U+FFFD, the mark a UTF-8 terminal would show for it.
-ShownCharacter Shown(std::string_view character, TextEncoding encoding) {
+// Control characters show as ^X, in every reading; bytes that form no
+// character as U+FFFD, the mark a UTF-8 terminal would show for them. A
+// character of one byte takes one cell on a terminal of its own encoding.
+ShownCharacter Shown(std::string_view character, const TextReading& reading) {
   static constexpr std::array<char, 64> kCarets = [] {
     std::array<char, 64> carets{};
     for (std::size_t b = 0; b < 32; ++b) {
@@ -90,15 +88,16 @@ ShownCharacter Shown(std::string_view character, TextEncoding encoding) {
   const auto byte = static_cast<unsigned char>(character[0]);
   if (byte == 0x7F) return {"^?", 2};
   if (byte < 0x20 && byte != '\t') return {std::string_view(&kCarets[2 * byte], 2), 2};
-  if (encoding == TextEncoding::Windows1252 || byte < 0x80) return {character, 1};
-  if (Utf8SequenceLength(character) == 0) return {"\xEF\xBF\xBD", 1};
-  return {character, static_cast<std::size_t>(TerminalWidth(DecodeUtf8(character)))};
+  const std::optional<char32_t> code = reading.CodePoint(character);
+  if (!code) return {"\xEF\xBF\xBD", 1};
+  if (character.size() == 1) return {character, 1};
+  return {character, static_cast<std::size_t>(TerminalWidth(*code))};
 }
 
 // One line of a --show-keys listing and the line of marks under it: the
 // line's number in the source, the line with control characters as ^X, then
 // the key underlined, or "^ " and `note` when there is no key to underline.
-std::string ListingEntry(std::string_view line, TextEncoding encoding, std::size_t number,
+std::string ListingEntry(std::string_view line, const TextReading& reading, std::size_t number,
                          std::string_view key, std::string_view note) {
   constexpr std::size_t kNumberWidth = 5;  // 10001 lines at most.
   std::string entry = std::to_string(number);
@@ -114,8 +113,8 @@ std::string ListingEntry(std::string_view line, TextEncoding encoding, std::size
   }
   std::size_t size = 1;
   for (std::size_t i = 0; i < line.size(); i += size) {
-    size = encoding == TextEncoding::Utf8 ? Utf8CharacterSize(line.substr(i)) : 1;
-    const ShownCharacter shown = Shown(line.substr(i, size), encoding);
+    size = reading.CharacterSize(line.substr(i));
+    const ShownCharacter shown = Shown(line.substr(i, size), reading);
     entry += shown.text;
     if (i < key_from) {
       // A tab under a tab keeps the marks in line with the text.
@@ -133,61 +132,57 @@ std::string ListingEntry(std::string_view line, TextEncoding encoding, std::size
 }
 
 // The line that opens the listing of a source whose reading matters: one
-// with a byte above 127, where UTF-8 and Windows-1252 read different
-// characters.
+// with a byte above 127, where the readings read different characters.
 std::string ReadingLine(const LineTable& table) {
   // The text holds every line's bytes, a byte order mark among them.
   if (std::all_of(table.text->begin(), table.text->end(),
                   [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
     return {};
   }
-  if (table.encoding == TextEncoding::Windows1252) return "(read as Windows-1252)\n";
-  return table.byte_order_mark ? "(read as UTF-8, after a byte order mark)\n" : "(read as UTF-8)\n";
+  return "(read as " + std::string(table.reading->Name()) +
+         (table.byte_order_mark ? ", after a byte order mark)\n" : ")\n");
 }
 
 // Shows the lines of SOURCE in sorted order with their keys, or, when a line
 // stops the run, the lines up to that one.
-int ShowKeys(const CliOptions& options, const KeyTexts& texts, std::ostream& out,
+int ShowKeys(const CliOptions& options, const SortRequest& request, std::ostream& out,
              std::ostream& err) {
   const auto fail = [&err](const std::string& message) {
     err << kProgramName << ": " << message << '\n';
     return kExitFailed;
   };
   LineTable table;
-  if (Status s = Load(options.source, options.encoding, &table); !s.ok()) return fail(s.message());
-  KeyParameters params;
-  const Status parsed = ParseKeyParameters(options.mode, texts, &params);
-  const Status sorted = ShellSortLines(&table, options.mode, texts);
-  const TextEncoding encoding = table.encoding;
+  const SortSource source = SourceOf(options.source);
+  if (Status s = source.load(&table, request.encoding); !s.ok()) return fail(s.message());
+  std::optional<std::size_t> stopped_line;
+  const Status sorted = ShellSortLines(&table, request.mode, request.texts, &stopped_line);
+  const TextReading& reading = *table.reading;
 
   std::string listing;
-  if (sorted.ok() || parsed.ok()) listing = ReadingLine(table);
   if (sorted.ok()) {
-    for (std::size_t i = 0; i < table.SortLines.size(); ++i) {
-      const std::string_view line = table.SortLines[i];
-      const std::size_t from = table.source_index[i];
-      std::string_view key;
-      std::string note;
-      if (!table.SortKeys.empty()) {
-        key = table.SortKeys[from];
-      } else if (!parsed.ok()) {
-        // One line is never compared, so the texts are never read.
-        note = "no key is cut from a single line: " + parsed.message();
-      } else if (const Status cut = CutKey(line, params, encoding, &key); !cut.ok()) {
-        note = "no key is cut from a single line: line 1 " + cut.message();
-      }
-      listing += ListingEntry(line, encoding, from + 1, key, note);
+    listing = ReadingLine(table);
+    // A single line is never compared, so the sort cut no key: cut it here.
+    std::vector<std::string_view> keys = table.SortKeys;
+    std::string note;
+    if (keys.empty()) {
+      std::optional<std::size_t> unused;
+      const Status cut = CutKeys(table, request.mode, request.texts, &keys, &unused);
+      if (!cut.ok()) note = "no key is cut from a single line: " + cut.message();
     }
-  } else if (parsed.ok()) {
+    for (std::size_t i = 0; i < table.SortLines.size(); ++i) {
+      const std::size_t from = table.source_index[i];
+      const std::string_view key = from < keys.size() ? keys[from] : std::string_view();
+      listing += ListingEntry(table.SortLines[i], reading, from + 1, key, note);
+    }
+  } else if (stopped_line) {
     // The sort cut every key before moving any line: show them up to the
     // line that stopped it.
-    for (std::size_t i = 0; i < table.SortLines.size(); ++i) {
-      const std::string_view line = table.SortLines[i];
-      std::string_view key;
-      const Status cut = CutKey(line, params, encoding, &key);
-      listing += ListingEntry(line, encoding, i + 1, key,
-                              cut.ok() ? "" : "stops the run: " + sorted.message());
-      if (!cut.ok()) break;
+    listing = ReadingLine(table);
+    for (std::size_t i = 0; i <= *stopped_line; ++i) {
+      const bool stops = i == *stopped_line;
+      listing += ListingEntry(table.SortLines[i], reading, i + 1,
+                              stops ? std::string_view() : table.SortKeys[i],
+                              stops ? "stops the run: " + sorted.message() : "");
     }
   }
   out << listing;
@@ -225,33 +220,39 @@ int RunSortCommand(const std::vector<std::string_view>& args, std::ostream& out,
   }
 
   // The texts reach the engine as the window's boxes would hand them over.
-  KeyTexts texts;
-  texts.text1 = WidenFromCodePage(options.left_count);
-  texts.text2 = WidenFromCodePage(options.middle_count);
-  texts.text3 = WidenFromCodePage(options.start_column);
+  SortRequest request;
+  request.mode = options.mode;
+  request.texts.text1 = WidenFromCodePage(options.left_count);
+  request.texts.text2 = WidenFromCodePage(options.middle_count);
+  request.texts.text3 = WidenFromCodePage(options.start_column);
+  request.encoding = options.encoding;
 
-  // Running out of memory fails the run like any other fault.
-  try {
-    if (options.action == CliAction::ShowKeys) return ShowKeys(options, texts, out, err);
-
-    bool lone_line_feed = false;
-    const Status sorted = SortToTarget(options, texts, out, &lone_line_feed);
-    if (!sorted.ok()) {
-      err << kProgramName << ": " << sorted.message() << '\n';
+  if (options.action == CliAction::ShowKeys) {
+    // The listing is made outside the run path: running out of memory for it
+    // fails like any other fault, as it does in a run.
+    try {
+      return ShowKeys(options, request, out, err);
+    } catch (const std::bad_alloc&) {
+      err << kProgramName << ": not enough memory to sort " << SourceOf(options.source).name
+          << '\n';
       return kExitFailed;
     }
-    if (lone_line_feed) {
-      // The window sorts such a file the same way without a word; here the user
-      // can at least learn why a file with LF-only line ends came out unchanged.
-      err << kProgramName << ": warning: " << SourceName(options.source)
-          << " has line feeds that end no line; lines end only at CR or CR LF, so it was "
-             "sorted as fewer, longer lines\n";
-    }
-    return kExitWritten;
-  } catch (const std::bad_alloc&) {
-    err << kProgramName << ": not enough memory to sort " << SourceName(options.source) << '\n';
+  }
+
+  bool lone_line_feed = false;
+  const Status sorted = SortToTarget(options, request, out, &lone_line_feed);
+  if (!sorted.ok()) {
+    err << kProgramName << ": " << sorted.message() << '\n';
     return kExitFailed;
   }
+  if (lone_line_feed) {
+    // The window sorts such a file the same way without a word; here the user
+    // can at least learn why a file with LF-only line ends came out unchanged.
+    err << kProgramName << ": warning: " << SourceOf(options.source).name
+        << " has line feeds that end no line; lines end only at CR or CR LF, so it was "
+           "sorted as fewer, longer lines\n";
+  }
+  return kExitWritten;
 }
 
 }  // namespace ordalis

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "shared/default_texts.h"
 #include "shared/status.h"
 
 namespace ordalis {
@@ -26,10 +27,10 @@ inline constexpr char kSettingsFileName[] = "Ordalis.ini";
 struct SettingsValues {
   std::string source_path;
   std::string target_path;
-  std::string left_count_text = "12";    // Text1.
-  std::string middle_count_text = "4";   // Text2.
-  std::string start_column_text = "20";  // Text3.
-  std::string option_choice = "1";       // "1", "2", "3", or anything else for no mode.
+  std::string left_count_text{kDefaultLeftCount};      // Text1.
+  std::string middle_count_text{kDefaultMiddleCount};  // Text2.
+  std::string start_column_text{kDefaultStartColumn};  // Text3.
+  std::string option_choice = "1";  // "1", "2", "3", or anything else for no mode.
 };
 
 // Returns AppPath + separator + "Ordalis.ini".

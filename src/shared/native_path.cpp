@@ -1,61 +1,26 @@
 #include "native_path.h"
 
+#include "utf8.h"
+
 namespace ordalis {
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
-
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-void AppendUtf8(char32_t code, std::string* out) {
-  const auto byte = [out](unsigned value) { out->push_back(static_cast<char>(value)); };
-  if (code < 0x80) {
-    byte(code);
-  } else if (code < 0x800) {
-    byte(0xC0 | (code >> 6));
-    byte(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    byte(0xE0 | (code >> 12));
-    byte(0x80 | ((code >> 6) & 0x3F));
-    byte(0x80 | (code & 0x3F));
-  } else {
-    byte(0xF0 | (code >> 18));
-    byte(0x80 | ((code >> 12) & 0x3F));
-    byte(0x80 | ((code >> 6) & 0x3F));
-    byte(0x80 | (code & 0x3F));
-  }
-}
 
 }  // namespace
 
 std::u16string Utf16FromUtf8(std::string_view utf8) {
   std::u16string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const std::size_t length = lead < 0x80                   ? 1
-                               : lead >= 0xC2 && lead < 0xE0 ? 2
-                               : lead >= 0xE0 && lead < 0xF0 ? 3
-                               : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                             : 0;
-    bool valid = length != 0 && i + length <= utf8.size();
-    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; valid && k < length; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      valid = IsContinuation(next);
-      code = code << 6 | (next & 0x3F);
-    }
-    // Overlong forms and values beyond Unicode are refused; surrogates pass.
-    if (valid &&
-        ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)))) {
-      valid = false;
-    }
-    if (!valid) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    // Surrogates pass, so that a Windows name holding a lone one comes back.
+    const std::size_t length = Utf8SequenceLength(utf8.substr(i), Surrogates::Allowed);
+    if (length == 0) {
       out.push_back(kReplacement);
       ++i;
       continue;
     }
+    char32_t code = DecodeUtf8(utf8.substr(i, length));
     if (code >= 0x10000) {
       code -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));

@@ -33,7 +33,7 @@ std::uint64_t KeyPrefix(std::string_view key, std::size_t from,
 // Gives each line a rank so that equal keys share a rank and ranks order as
 // keys do; the sort then compares small integers instead of strings.
 std::vector<std::uint32_t> RankKeys(const std::vector<std::string_view>& keys,
-                                    TextEncoding encoding, std::uint32_t* distinct_keys) {
+                                    const TextReading& reading, std::uint32_t* distinct_keys) {
   // Keys of up to 16 characters compare by their two prefixes and their
   // length alone; only longer ones need a look at the rest.
   struct Entry {
@@ -42,18 +42,18 @@ std::vector<std::uint32_t> RankKeys(const std::vector<std::string_view>& keys,
     std::uint32_t length;
     std::uint32_t line;
   };
-  const std::array<std::uint8_t, 256>& order = OrderOfBytes(encoding);
+  const std::array<std::uint8_t, 256>& order = reading.ByteOrder();
   std::vector<Entry> entries(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) {
     entries[i] = {KeyPrefix(keys[i], 0, order), KeyPrefix(keys[i], 8, order),
                   static_cast<std::uint32_t>(std::min<std::size_t>(keys[i].size(), 0xFFFFFFFF)),
                   static_cast<std::uint32_t>(i)};
   }
-  const auto less = [&keys, encoding](const Entry& a, const Entry& b) {
+  const auto less = [&keys, &reading](const Entry& a, const Entry& b) {
     if (a.head != b.head) return a.head < b.head;
     if (a.tail != b.tail) return a.tail < b.tail;
     if (a.length <= 16 || b.length <= 16) return a.length < b.length;
-    return CompareKeyBytes(keys[a.line].substr(16), keys[b.line].substr(16), encoding) < 0;
+    return CompareKeyBytes(keys[a.line].substr(16), keys[b.line].substr(16), reading) < 0;
   };
   // Data files often come sorted already, or sorted the other way round.
   // Ranks do not depend on the order of lines within equal keys, so a
@@ -154,11 +154,11 @@ Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t
     table->source_index[i] = static_cast<std::uint32_t>(i);
     start = ends[i];
   }
-  table->encoding = ChooseEncoding(table->SortLines, encoding);
-  // Read as Windows-1252, a byte order mark is three characters of line 1.
-  if (table->encoding == TextEncoding::Utf8 && !ends.empty() &&
-      table->SortLines[0].starts_with(kUtf8ByteOrderMark)) {
-    table->SortLines[0].remove_prefix(kUtf8ByteOrderMark.size());
+  table->reading = &ChooseReading(table->SortLines, encoding);
+  // In a reading without it, a byte order mark is characters of line 1.
+  const std::string_view mark = table->reading->ByteOrderMark();
+  if (!mark.empty() && !ends.empty() && table->SortLines[0].starts_with(mark)) {
+    table->SortLines[0].remove_prefix(mark.size());
     table->byte_order_mark = true;
   }
   table->LastIndex = static_cast<std::int16_t>(static_cast<int>(ends.size()) - 1);
@@ -193,23 +193,40 @@ Status LoadLinesFromStream(std::FILE* stream, const std::string& name, LineTable
   return ReadLineTable(reader, name, 0, encoding, table);
 }
 
-Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
+Status CutKeys(const LineTable& table, SortMode mode, const KeyTexts& texts,
+               std::vector<std::string_view>* keys, std::optional<std::size_t>* stopped_line) {
+  keys->clear();
+  KeyParameters params;
+  if (Status s = ParseKeyParameters(mode, texts, &params); !s.ok()) return s;
+  keys->reserve(table.SortLines.size());
+  for (std::string_view line : table.SortLines) {
+    std::string_view key;
+    if (Status s = CutKey(line, params, *table.reading, &key); !s.ok()) {
+      *stopped_line = keys->size();
+      return Status::Error("line " + std::to_string(keys->size() + 1) + " " + s.message());
+    }
+    keys->push_back(key);
+  }
+  return Status::Ok();
+}
+
+Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts,
+                      std::optional<std::size_t>* stopped_line) {
   const auto count = static_cast<std::size_t>(table->LastIndex + 1);
   if (count < 2) return Status::Ok();  // The first gap is 0: nothing is compared.
 
   // Every line takes part in the first pass, so cutting all keys up front
   // fails exactly when comparing them would.
-  KeyParameters params;
-  if (Status s = ParseKeyParameters(mode, texts, &params); !s.ok()) return s;
-  std::vector<std::string_view> keys(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    if (Status s = CutKey(table->SortLines[i], params, table->encoding, &keys[i]); !s.ok()) {
-      return Status::Error("line " + std::to_string(i + 1) + " " + s.message());
-    }
+  std::vector<std::string_view> keys;
+  std::optional<std::size_t> stopped;
+  if (Status s = CutKeys(*table, mode, texts, &keys, &stopped); !s.ok()) {
+    table->SortKeys = std::move(keys);
+    if (stopped_line != nullptr) *stopped_line = stopped;
+    return s;
   }
 
   std::uint32_t distinct_keys = 0;
-  const std::vector<std::uint32_t> rank = RankKeys(keys, table->encoding, &distinct_keys);
+  const std::vector<std::uint32_t> rank = RankKeys(keys, *table->reading, &distinct_keys);
   std::vector<Item> items(count);
   if (distinct_keys == count) {
     // Every key differs, so the passes can only end in key order.
@@ -236,9 +253,12 @@ Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts) {
   return Status::Ok();
 }
 
+std::string_view HeadOf(const LineTable& table) {
+  return table.byte_order_mark ? table.reading->ByteOrderMark() : std::string_view();
+}
+
 Status WriteLines(const std::string& path, const LineTable& table) {
-  return WriteLinesAtomically(path, table.SortLines, "\r\n",
-                              table.byte_order_mark ? kUtf8ByteOrderMark : std::string_view());
+  return WriteLinesAtomically(path, table.SortLines, TextReading::kLineEnd, HeadOf(table));
 }
 
 }  // namespace ordalis

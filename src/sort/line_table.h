@@ -5,13 +5,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "shared/sort_mode.h"
 #include "shared/status.h"
-#include "shared/text_encoding.h"
+#include "shared/text_reading.h"
 #include "sort/sort_key.h"
 
 namespace ordalis {
@@ -19,9 +20,9 @@ namespace ordalis {
 // A source may hold at most this many lines (indexes 0 to 10000).
 inline constexpr int kLineSlots = 10001;
 
-// The lines are held as the source's own bytes, read as `encoding` says, so
-// every byte is written back unchanged. A UTF-8 byte order mark is no part
-// of the first line: it is remembered and written once before the lines.
+// The lines are held as the source's own bytes, read as `reading` says, so
+// every byte is written back unchanged. The reading's byte order mark is no
+// part of the first line: it is remembered and written once before the lines.
 struct LineTable {
   std::shared_ptr<const std::string> text;  // The lines' bytes, end to end; the lines view them.
   std::vector<std::string_view> SortLines;  // The lines, without their line ends.
@@ -29,8 +30,8 @@ struct LineTable {
   std::vector<std::uint32_t> source_index;  // Where each line of SortLines stood in the source.
   std::int16_t LastIndex = -1;              // Index of the last line; -1 for no lines.
   bool lone_line_feed = false;              // Some line feed ended no line and stayed in its line.
-  TextEncoding encoding = TextEncoding::Windows1252;
-  bool byte_order_mark = false;  // The source began with a UTF-8 byte order mark.
+  const TextReading* reading = &Windows1252Reading();
+  bool byte_order_mark = false;  // The source began with the reading's byte order mark.
 };
 
 // Makes the table of `bytes` by the line rule of LineReader. Fails, leaving
@@ -49,15 +50,30 @@ Status LoadLines(const std::string& path, LineTable* table,
 Status LoadLinesFromStream(std::FILE* stream, const std::string& name, LineTable* table,
                            EncodingChoice encoding = EncodingChoice::Auto);
 
+// Cuts the key of every line of the table, in its order, into `*keys`.
+// Fails when the texts give no key; then `*stopped_line` is left alone. Fails
+// when a line gives none; then `*keys` holds the keys of the lines before it
+// and `*stopped_line` is that line's index. The message says why, naming
+// the line by its number.
+Status CutKeys(const LineTable& table, SortMode mode, const KeyTexts& texts,
+               std::vector<std::string_view>* keys, std::optional<std::size_t>* stopped_line);
+
 // Sorts the lines in ascending order of their keys. The order of lines with
 // equal keys is the one a Shell sort with halving gaps (n/2, n/4, ..., 1) and
 // an insertion step that swaps only on a strictly greater key produces. With
 // fewer than two lines no key is cut and the sort cannot fail; otherwise it
-// fails when the texts or any line give no key, and the table is unchanged.
-Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts);
+// fails, as CutKeys does, when the texts or any line give no key. The lines
+// are then as they were, and SortKeys holds the keys cut before the line
+// named in `*stopped_line`, when that is given.
+Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts,
+                      std::optional<std::size_t>* stopped_line = nullptr);
 
-// Writes every line followed by CR LF to `path`, after the byte order mark
-// if the source had one, replacing the file whole or leaving it as it was.
+// What is written before the lines: the reading's byte order mark when the
+// source began with it, or nothing.
+std::string_view HeadOf(const LineTable& table);
+
+// Writes every line followed by CR LF to `path`, after HeadOf(table),
+// replacing the file whole or leaving it as it was.
 Status WriteLines(const std::string& path, const LineTable& table);
 
 }  // namespace ordalis

@@ -7,7 +7,6 @@
 #include <limits>
 #include <string>
 
-#include "shared/code_page.h"
 #include "shared/trim_spaces.h"
 
 namespace ordalis {
@@ -124,32 +123,22 @@ std::string FormatNumber(double value) {
   return std::string(buffer, result.ptr);
 }
 
-// Columns where every code unit is one character.
+// Columns of 16-bit text: every code unit is one character.
 struct UnitColumns {
   // The index `count` characters on from `from`, or the end of `line`.
-  template <typename Char>
-  std::size_t Advance(std::basic_string_view<Char> line, std::size_t from,
-                      std::size_t count) const {
+  std::size_t Advance(std::u16string_view line, std::size_t from, std::size_t count) const {
     return count >= line.size() - from ? line.size() : from + count;
   }
-  template <typename Char>
-  std::size_t Count(std::basic_string_view<Char> line) const {
-    return line.size();
-  }
+  std::size_t Count(std::u16string_view line) const { return line.size(); }
 };
 
-// Columns of UTF-8 text: a character is a valid sequence, or a byte in none.
-struct Utf8Columns {
+// Columns of a source's bytes: characters as the reading splits them.
+struct ReadingColumns {
+  const TextReading& reading;
   std::size_t Advance(std::string_view line, std::size_t from, std::size_t count) const {
-    std::size_t at = from;
-    for (; count > 0 && at < line.size(); --count) at += Utf8CharacterSize(line.substr(at));
-    return at;
+    return reading.Advance(line, from, count);
   }
-  std::size_t Count(std::string_view line) const {
-    std::size_t count = 0;
-    for (std::size_t at = 0; at < line.size(); ++count) at += Utf8CharacterSize(line.substr(at));
-    return count;
-  }
+  std::size_t Count(std::string_view line) const { return reading.CountCharacters(line); }
 };
 
 // Cuts the key of `line` as a view into it, trimmed of spaces, counting
@@ -265,10 +254,9 @@ Status CutKey(std::u16string_view line, const KeyParameters& params, std::u16str
   return Status::Ok();
 }
 
-Status CutKey(std::string_view line, const KeyParameters& params, TextEncoding encoding,
+Status CutKey(std::string_view line, const KeyParameters& params, const TextReading& reading,
               std::string_view* key) {
-  if (encoding == TextEncoding::Utf8) return CutKeyView(line, params, Utf8Columns{}, key);
-  return CutKeyView(line, params, UnitColumns{}, key);
+  return CutKeyView(line, params, ReadingColumns{reading}, key);
 }
 
 Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& texts,
@@ -280,18 +268,8 @@ Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& text
 
 int CompareKeys(std::u16string_view a, std::u16string_view b) { return a.compare(b); }
 
-int CompareKeyBytes(std::string_view a, std::string_view b, TextEncoding encoding) {
-  return CompareByOrder(a, b, OrderOfBytes(encoding));
-}
-
-const std::array<std::uint8_t, 256>& OrderOfBytes(TextEncoding encoding) {
-  // UTF-8's byte order is its code points' order.
-  static const std::array<std::uint8_t, 256> kByteValue = [] {
-    std::array<std::uint8_t, 256> order{};
-    for (std::size_t b = 0; b < 256; ++b) order[b] = static_cast<std::uint8_t>(b);
-    return order;
-  }();
-  return encoding == TextEncoding::Utf8 ? kByteValue : CharacterOrderOfBytes();
+int CompareKeyBytes(std::string_view a, std::string_view b, const TextReading& reading) {
+  return CompareByOrder(a, b, reading.ByteOrder());
 }
 
 }  // namespace ordalis

@@ -8,17 +8,19 @@
 #include <string>
 #include <string_view>
 
+#include "shared/default_texts.h"
 #include "shared/sort_mode.h"
 #include "shared/status.h"
-#include "shared/text_encoding.h"
+#include "shared/text_reading.h"
 
 namespace ordalis {
 
 // The texts of the three number boxes, read as they stand.
 struct KeyTexts {
-  std::u16string text1 = u"12";  // Character count of LeftMost.
-  std::u16string text2 = u"4";   // Character count of Middle.
-  std::u16string text3 = u"20";  // Start column of Middle and RightMost.
+  std::u16string text1 = DefaultBoxText(kDefaultLeftCount);    // Character count of LeftMost.
+  std::u16string text2 = DefaultBoxText(kDefaultMiddleCount);  // Character count of Middle.
+  std::u16string text3 =
+      DefaultBoxText(kDefaultStartColumn);  // Start column of Middle and RightMost.
 };
 
 // The parameters of one mode, converted once. Only the fields of `mode` are set.
@@ -47,10 +49,10 @@ Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* p
 // is empty.
 Status CutKey(std::u16string_view line, const KeyParameters& params, std::u16string* key);
 
-// The same cut on a line held as the source's bytes, with columns counted as
-// `encoding` reads them: `*key` views the part of `line` that is the key,
-// with no copy, and never splits a character.
-Status CutKey(std::string_view line, const KeyParameters& params, TextEncoding encoding,
+// The same cut on a line held as the source's bytes, with columns counted in
+// the characters of `reading`: `*key` views the part of `line` that is the
+// key, with no copy, and never splits a character.
+Status CutKey(std::string_view line, const KeyParameters& params, const TextReading& reading,
               std::string_view* key);
 
 // ParseKeyParameters and CutKey in one step: the key of one line.
@@ -61,11 +63,7 @@ Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& text
 int CompareKeys(std::u16string_view a, std::u16string_view b);
 
 // CompareKeys for keys held as the source's bytes: the order of their
-// characters, which for UTF-8 is the order of the bytes themselves.
-int CompareKeyBytes(std::string_view a, std::string_view b, TextEncoding encoding);
-
-// For each byte, its place in the character order of `encoding`: comparing
-// two keys' bytes by place is comparing their characters.
-const std::array<std::uint8_t, 256>& OrderOfBytes(TextEncoding encoding);
+// characters in `reading`.
+int CompareKeyBytes(std::string_view a, std::string_view b, const TextReading& reading);
 
 }  // namespace ordalis

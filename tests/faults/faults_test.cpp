@@ -23,7 +23,7 @@
 
 #include "settings/settings_file.h"
 #include "shared/text_file.h"
-#include "sort/sort_run.h"
+#include "support/fake_sort_run_host.h"
 #include "support/platform.h"
 #include "support/temp_dir.h"
 
@@ -297,27 +297,6 @@ class SettingsFileFaults : public FaultMatrix {};
 
 // ------------------------------------------------ behind the window --
 
-class FakeHost : public SortRunHost {
- public:
-  std::optional<std::string> dialog_answer;
-  std::vector<std::string> events;
-  std::vector<std::pair<std::string, std::string>> started;
-
-  std::string ExecutableDirectory() override { return "/opt/ordalis"; }
-  std::optional<std::string> ShowTargetDialog(const FileDialogRequest&) override {
-    return dialog_answer;
-  }
-  void SetBusyPointer(bool busy) override { events.push_back(busy ? "busy" : "normal"); }
-  void ShowSameFileWarning() override { events.push_back("warning"); }
-  void EnableQuit() override { events.push_back("quit enabled"); }
-  void ProcessPendingEvents() override {}
-  void StartProgram(const std::string& program, const std::string& argument) override {
-    started.emplace_back(program, argument);
-  }
-  SortMode SelectedMode() override { return SortMode::LeftMost; }
-  KeyTexts BoxTexts() override { return {u"5", u"4", u"20"}; }
-};
-
 TEST_P(FaultMatrix, SortRunBehindTheWindow) {
   const Fault& row = GetParam();
   Scene scene("sorted.dat", row.source_bytes);
@@ -325,7 +304,8 @@ TEST_P(FaultMatrix, SortRunBehindTheWindow) {
   const Tree before = Capture(scene.root());
   ProgramVariables variables;
   variables.SourceFileName = scene.source;
-  FakeHost host;
+  testing::FakeSortRunHost host;
+  host.texts = {u"5", u"4", u"20"};
   host.dialog_answer = scene.target;
   SortRunOutcome outcome;
   {

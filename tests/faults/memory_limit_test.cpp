@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "settings/settings_file.h"
-#include "sort/sort_run.h"
+#include "support/fake_sort_run_host.h"
 #include "support/temp_dir.h"
 
 namespace ordalis {
@@ -141,25 +141,6 @@ class MemoryLimitTest : public ::testing::Test {
   TempDir dir_;
 };
 
-class FakeHost : public SortRunHost {
- public:
-  explicit FakeHost(std::string target) : target_(std::move(target)) {}
-  std::string events;
-
-  std::string ExecutableDirectory() override { return "/opt/ordalis"; }
-  std::optional<std::string> ShowTargetDialog(const FileDialogRequest&) override { return target_; }
-  void SetBusyPointer(bool busy) override { events += busy ? "busy " : "normal "; }
-  void ShowSameFileWarning() override { events += "warning "; }
-  void EnableQuit() override { events += "quit-enabled "; }
-  void ProcessPendingEvents() override {}
-  void StartProgram(const std::string&, const std::string&) override { events += "viewer "; }
-  SortMode SelectedMode() override { return SortMode::LeftMost; }
-  KeyTexts BoxTexts() override { return {}; }
-
- private:
-  std::string target_;
-};
-
 TEST_F(MemoryLimitTest, SortRunEndsQuietlyOnASourceTooLargeToHold) {
   const std::string source = dir_.File("huge.dat");
   const std::string target = dir_.File("target.dat");
@@ -169,10 +150,13 @@ TEST_F(MemoryLimitTest, SortRunEndsQuietlyOnASourceTooLargeToHold) {
   const std::string said = InLimitedChild([&] {
     ProgramVariables variables;
     variables.SourceFileName = source;
-    FakeHost host(target);
+    testing::FakeSortRunHost host;
+    host.dialog_answer = target;
     const SortRunOutcome outcome = SortRun(variables, host);
-    return std::to_string(static_cast<int>(outcome.result)) + " " + outcome.message + " | " +
-           host.events;
+    std::string report =
+        std::to_string(static_cast<int>(outcome.result)) + " " + outcome.message + " | ";
+    for (const std::string& event : host.events) report += event + " ";
+    return report;
   });
   EXPECT_EQ(said, std::to_string(static_cast<int>(SortRunResult::Failed)) + " cannot read \"" +
                       source + "\": it is too large to hold in memory | busy normal ");

@@ -219,12 +219,12 @@ TEST(CompareKeysTest, CodePageKeysCompareByTheirCharacters) {
   const std::size_t n = std::size(kAscendingKeys);
   for (std::size_t i = 0; i < n; ++i) {
     const std::string_view a = kAscendingKeys[i];
-    EXPECT_EQ(CompareKeyBytes(a, std::string(a), TextEncoding::Windows1252), 0) << Printable(a);
+    EXPECT_EQ(CompareKeyBytes(a, std::string(a), Windows1252Reading()), 0) << Printable(a);
     for (std::size_t j = i + 1; j < n; ++j) {
       const std::string_view b = kAscendingKeys[j];
-      EXPECT_LT(CompareKeyBytes(a, b, TextEncoding::Windows1252), 0)
+      EXPECT_LT(CompareKeyBytes(a, b, Windows1252Reading()), 0)
           << Printable(a) << " < " << Printable(b);
-      EXPECT_GT(CompareKeyBytes(b, a, TextEncoding::Windows1252), 0)
+      EXPECT_GT(CompareKeyBytes(b, a, Windows1252Reading()), 0)
           << Printable(b) << " > " << Printable(a);
     }
   }

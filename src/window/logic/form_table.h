@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "shared/default_texts.h"
+
 namespace ordalis {
 
 enum class ControlKind { Button, TextBox, Label, OptionButton };
@@ -42,13 +44,13 @@ inline constexpr FormControl kFormControls[] = {
      "Use a different output filename",
      13},
     {"Label3", ControlKind::Label, {3216, 816, 708, 240}, "Sort", 10},
-    {"Text1", ControlKind::TextBox, {1128, 1008, 492, 288}, "12", 3},
+    {"Text1", ControlKind::TextBox, {1128, 1008, 492, 288}, kDefaultLeftCount, 3},
     {"Label1", ControlKind::Label, {1716, 1044, 780, 288}, "# char left", 5},
     {"Option1", ControlKind::OptionButton, {3060, 1008, 1440, 276}, "Left most", 7},
-    {"Text2", ControlKind::TextBox, {1128, 1344, 540, 288}, "4", 4},
+    {"Text2", ControlKind::TextBox, {1128, 1344, 540, 288}, kDefaultMiddleCount, 4},
     {"Label2", ControlKind::Label, {1716, 1380, 1236, 168}, "# char in middle", 6},
     {"Option2", ControlKind::OptionButton, {3060, 1344, 1452, 276}, "Middle", 8},
-    {"Text3", ControlKind::TextBox, {1128, 1668, 540, 288}, "20", 11},
+    {"Text3", ControlKind::TextBox, {1128, 1668, 540, 288}, kDefaultStartColumn, 11},
     {"Label4", ControlKind::Label, {1740, 1692, 1140, 168}, "start at column", 12},
     {"Option3", ControlKind::OptionButton, {3060, 1668, 1392, 276}, "Right most", 9},
 };

@@ -9,12 +9,12 @@
 #include <QMainWindow>
 
 #include "shared/program_variables.h"
-#include "sort/sort_run.h"
 #include "window/logic/exit_settings.h"
 #include "window/logic/form_load.h"
 #include "window/logic/form_table.h"
 #include "window/logic/mode_look.h"
 #include "window/logic/option_group.h"
+#include "window/logic/sort_run.h"
 #include "window/logic/source_choice.h"
 
 class QAction;

@@ -1,6 +1,6 @@
 // The sort run behind the "Target File" button: ask for a target, refuse the
-// source itself, load, sort and write the lines, then open the result in the
-// two viewers. Also the same work without a window, for the command line.
+// source itself, sort the source into it, then open the result in the two
+// viewers.
 #pragma once
 
 #include <optional>
@@ -9,13 +9,11 @@
 #include "shared/file_dialog.h"
 #include "shared/program_variables.h"
 #include "shared/sort_mode.h"
-#include "shared/status.h"
-#include "shared/text_encoding.h"
+#include "sort/sort_file.h"
 #include "sort/sort_key.h"
 
 namespace ordalis {
 
-inline constexpr char kSameFileWarning[] = "Use a different output filename";
 inline constexpr char kTargetDialogTitle[] = "Set Target Filename...";
 inline constexpr char kFirstViewer[] = "NOTEPAD.exe";
 inline constexpr char kSecondViewer[] = "EDITPADPro.exe";
@@ -58,13 +56,6 @@ struct SortRunOutcome {
   SortRunResult result = SortRunResult::Cancelled;
   std::string message;
 };
-
-// Sorts the lines of `source` into `target`, which is replaced whole or left
-// exactly as it was. Fails with kSameFileWarning when both name one file.
-// `lone_line_feed`, when given, tells whether a line feed stayed inside a line.
-Status SortFile(const std::string& source, const std::string& target, SortMode mode,
-                const KeyTexts& texts, EncodingChoice encoding = EncodingChoice::Auto,
-                bool* lone_line_feed = nullptr);
 
 // The whole "Target File" operation. Reads SourceFileName and updates AppPath
 // and TargetPath of `variables`. Any failure ends it quietly with the normal

@@ -1,4 +1,4 @@
-#include "sort/sort_run.h"
+#include "window/logic/sort_run.h"
 
 #include <gtest/gtest.h>
 
@@ -6,47 +6,17 @@
 #include <functional>
 
 #include "shared/directory_of.h"
+#include "support/fake_sort_run_host.h"
 #include "support/platform.h"
 #include "support/temp_dir.h"
 
 namespace ordalis {
 namespace {
 
+using testing::FakeSortRunHost;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
-
-// Records what the run asks of the window and answers from a script.
-class FakeHost : public SortRunHost {
- public:
-  std::string executable_directory = "/opt/ordalis";
-  std::optional<std::string> dialog_answer;
-  SortMode mode = SortMode::LeftMost;
-  KeyTexts texts{u"1", u"4", u"20"};
-  std::function<void()> on_pending_events;
-
-  std::vector<FileDialogRequest> dialogs;
-  std::vector<std::string> events;  // Pointer, warning, quit and event steps in order.
-  std::vector<std::pair<std::string, std::string>> started;
-
-  std::string ExecutableDirectory() override { return executable_directory; }
-  std::optional<std::string> ShowTargetDialog(const FileDialogRequest& request) override {
-    dialogs.push_back(request);
-    return dialog_answer;
-  }
-  void SetBusyPointer(bool busy) override { events.push_back(busy ? "busy" : "normal"); }
-  void ShowSameFileWarning() override { events.push_back("warning"); }
-  void EnableQuit() override { events.push_back("quit enabled"); }
-  void ProcessPendingEvents() override {
-    events.push_back("events");
-    if (on_pending_events) on_pending_events();
-  }
-  void StartProgram(const std::string& program, const std::string& argument) override {
-    started.emplace_back(program, argument);
-  }
-  SortMode SelectedMode() override { return mode; }
-  KeyTexts BoxTexts() override { return texts; }
-};
 
 class SortRunTest : public ::testing::Test {
  protected:
@@ -56,11 +26,12 @@ class SortRunTest : public ::testing::Test {
     variables_.SourceFileName = dir_.File("in/source.dat");
     variables_.TargetPath = "/previous";
     WriteBytes(variables_.SourceFileName, "b\r\na\r\n");
+    host_.texts = {u"1", u"4", u"20"};
   }
 
   TempDir dir_;
   ProgramVariables variables_;
-  FakeHost host_;
+  FakeSortRunHost host_;
 };
 
 TEST_F(SortRunTest, WritesTheTargetEnablesQuitAndStartsBothViewers) {

@@ -1,28 +1,9 @@
 #include "sort_run.h"
 
-#include <new>
-
 #include "shared/directory_of.h"
 #include "shared/text_file.h"
-#include "sort/line_table.h"
 
 namespace ordalis {
-
-Status SortFile(const std::string& source, const std::string& target, SortMode mode,
-                const KeyTexts& texts, EncodingChoice encoding, bool* lone_line_feed) {
-  if (IsSameFile(source, target)) return Status::Error(kSameFileWarning);
-  // Loading says itself when the source is too large; this catches the rest,
-  // so that running out of memory ends the run instead of the program.
-  try {
-    LineTable table;
-    if (Status s = LoadLines(source, &table, encoding); !s.ok()) return s;
-    if (lone_line_feed != nullptr) *lone_line_feed = table.lone_line_feed;
-    if (Status s = ShellSortLines(&table, mode, texts); !s.ok()) return s;
-    return WriteLines(target, table);
-  } catch (const std::bad_alloc&) {
-    return Status::Error("not enough memory to sort \"" + source + "\"");
-  }
-}
 
 SortRunOutcome SortRun(ProgramVariables& variables, SortRunHost& host) {
   variables.AppPath = host.ExecutableDirectory();
@@ -46,7 +27,7 @@ SortRunOutcome SortRun(ProgramVariables& variables, SortRunHost& host) {
   if (std::optional<std::string> directory = DirectoryOf(name)) variables.TargetPath = *directory;
 
   const Status sorted =
-      SortFile(variables.SourceFileName, name, host.SelectedMode(), host.BoxTexts());
+      SortFile(variables.SourceFileName, name, {host.SelectedMode(), host.BoxTexts()});
   if (!sorted.ok()) {
     host.SetBusyPointer(false);
     return {SortRunResult::Failed, sorted.message()};

@@ -1,0 +1,61 @@
+// One run from a source to a target, the same for the window and for
+// ordalis-sort: load the lines and choose their reading, sort them, write
+// them. Only where the lines come from and where they go differ.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "shared/sort_mode.h"
+#include "shared/status.h"
+#include "shared/text_reading.h"
+#include "sort/line_table.h"
+#include "sort/sort_key.h"
+
+namespace ordalis {
+
+// Why a run into the source itself fails; the window shows it as its warning.
+inline constexpr char kSameFileWarning[] = "Use a different output filename";
+
+// How a run sorts: the mode, the three box texts and the source's reading.
+struct SortRequest {
+  SortMode mode = SortMode::None;
+  KeyTexts texts;
+  EncodingChoice encoding = EncodingChoice::Auto;
+};
+
+// Where a run's lines come from.
+struct SortSource {
+  std::string name;  // As messages show it: a quoted file name, or "standard input".
+  std::function<Status(LineTable*, EncodingChoice)> load;
+};
+
+// The file at `path`.
+SortSource FileSource(const std::string& path);
+// An open stream, which the caller closes; `name` names it in messages.
+SortSource StreamSource(std::FILE* stream, const std::string& name);
+
+// Where a run's sorted lines go: `head` first (a byte order mark, or
+// nothing), then every line followed by `line_end`.
+using SortTarget = std::function<Status(
+    std::string_view head, std::span<const std::string_view> lines, std::string_view line_end)>;
+
+// The file at `path`, replaced whole or left exactly as it was.
+SortTarget FileTarget(const std::string& path);
+
+// Loads `source`, sorts its lines as `request` says and hands them to
+// `target`, which is not called when loading or sorting fails. Running out of
+// memory fails the run. `lone_line_feed`, when given, tells whether a line
+// feed stayed inside a line.
+Status SortSourceToTarget(const SortSource& source, const SortRequest& request,
+                          const SortTarget& target, bool* lone_line_feed = nullptr);
+
+// The same from the file `source` into the file `target`. Fails with
+// kSameFileWarning when both name one file.
+Status SortFile(const std::string& source, const std::string& target, const SortRequest& request,
+                bool* lone_line_feed = nullptr);
+
+}  // namespace ordalis

@@ -1,0 +1,131 @@
+#include "shared/text_reading.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "shared/utf8.h"
+
+namespace ordalis {
+namespace {
+
+constexpr std::string_view kUtf8 = "UTF-8";
+constexpr std::string_view kWindows1252 = "Windows-1252";
+
+TEST(TextReadingTest, AutoReadsUtf8OnlyWhenEveryLineIsValidAndSomeCharacterIsWide) {
+  struct Case {
+    const char* why;
+    std::vector<std::string_view> lines;
+    std::string_view expected;  // The reading's name.
+  };
+  const Case cases[] = {
+      {"no lines", {}, kWindows1252},
+      {"plain ASCII reads alike either way", {"abc", "def"}, kWindows1252},
+      {"accented letters of two bytes", {"Zo\xC3\xAB", "abc"}, kUtf8},
+      {"three and four bytes", {"\xE6\x97\xA5", "\xF0\x9F\x98\x80"}, kUtf8},
+      {"Windows-1252 e acute", {"caf\xE9"}, kWindows1252},
+      {"valid but for one byte in the last line", {"Zo\xC3\xAB", "x\xE9"}, kWindows1252},
+      {"a byte order mark, whatever follows",
+       {"\xEF\xBB\xBF"
+        "caf\xE9"},
+       kUtf8},
+      {"a sequence cut by a line end", {"x\xC3", "\xA9"}, kWindows1252},
+      {"an overlong slash", {"\xC0\xAF"}, kWindows1252},
+      {"an overlong form of three bytes", {"\xE0\x80\xAF"}, kWindows1252},
+      {"a surrogate", {"\xED\xA0\x80"}, kWindows1252},
+      {"above U+10FFFF", {"\xF4\x90\x80\x80"}, kWindows1252},
+      {"U+10FFFF itself", {"\xF4\x8F\xBF\xBF"}, kUtf8},
+      {"a stray continuation byte after eight ASCII ones", {"abcdefgh\x80"}, kWindows1252},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice::Auto).Name(), c.expected) << c.why;
+    // Asked for, a reading is taken whatever the bytes.
+    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice::Utf8).Name(), kUtf8) << c.why;
+    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice::Windows1252).Name(), kWindows1252) << c.why;
+  }
+}
+
+// UTF-8 as the standard defines it, a character at a time and by arithmetic
+// alone: false at the first byte in no valid sequence; sets `*multibyte` when
+// a sequence of more than one byte was met.
+bool ReferenceIsUtf8(std::string_view line, bool* multibyte) {
+  for (std::size_t i = 0; i < line.size();) {
+    const auto lead = static_cast<unsigned char>(line[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t length = 0;
+    char32_t code = 0;
+    if ((lead & 0xE0) == 0xC0) {
+      length = 2, code = lead & 0x1Fu;
+    } else if ((lead & 0xF0) == 0xE0) {
+      length = 3, code = lead & 0x0Fu;
+    } else if ((lead & 0xF8) == 0xF0) {
+      length = 4, code = lead & 0x07u;
+    } else {
+      return false;
+    }
+    if (i + length > line.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(line[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = code << 6 | (next & 0x3Fu);
+    }
+    const char32_t shortest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (code < shortest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    *multibyte = true;
+    i += length;
+  }
+  return true;
+}
+
+// Lines of characters of every length, at every offset from a word's edge,
+// now and then spoilt by a stray, missing or changed byte.
+TEST(TextReadingTest, AutoAgreesWithAPlainWalkOnRandomText) {
+  std::mt19937 random(20261208);
+  const auto below = [&random](std::uint32_t n) {
+    return static_cast<std::uint32_t>(random() % n);
+  };
+  for (int round = 0; round < 20000; ++round) {
+    std::vector<std::string> lines(1 + below(3));
+    for (std::string& line : lines) {
+      for (std::uint32_t n = below(24); n > 0; --n) {
+        const char32_t limits[] = {0x80, 0x800, 0x10000, 0x110000};
+        AppendUtf8(below(limits[below(4)]), &line);
+      }
+      if (below(4) == 0 && !line.empty()) {
+        const std::size_t at = below(static_cast<std::uint32_t>(line.size()));
+        switch (below(3)) {
+          case 0:
+            line[at] = static_cast<char>(below(256));
+            break;
+          case 1:
+            line.erase(at, 1);
+            break;
+          default:
+            line.insert(at, 1, static_cast<char>(0x80 + below(0x80)));
+            break;
+        }
+      }
+    }
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    bool multibyte = false;
+    bool valid = true;
+    for (std::string_view line : views) valid = valid && ReferenceIsUtf8(line, &multibyte);
+    // A byte order mark decides by itself; AppendUtf8 writes one for U+FEFF.
+    if (views.front().starts_with("\xEF\xBB\xBF")) valid = multibyte = true;
+    const std::string_view expected = valid && multibyte ? kUtf8 : kWindows1252;
+    std::string shown;
+    for (std::string_view line : views) {
+      for (char c : line) shown += std::to_string(static_cast<unsigned char>(c)) + ' ';
+      shown += "| ";
+    }
+    ASSERT_EQ(ChooseReading(views, EncodingChoice::Auto).Name(), expected) << shown;
+  }
+}
+
+}  // namespace
+}  // namespace ordalis
