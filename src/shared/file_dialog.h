@@ -2,11 +2,18 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace ordalis {
 
+// One entry of a dialog's list of file types.
+struct FileType {
+  std::string_view description;
+  std::string_view pattern;
+};
+
 // The dialogs offer data files first, then text files.
-inline constexpr char kDataFileFilter[] = "Data files|*.dat|Text files|*.txt";
+inline constexpr FileType kFileTypes[] = {{"Data files", "*.dat"}, {"Text files", "*.txt"}};
 
 // The file-name box of one open-file dialog, kept for the program's life:
 // "*.dat" at first, then the name of the file last chosen in it.

@@ -1,8 +1,11 @@
 // The form frmOrdalis as designed: every control's name, kind, place in twips,
-// caption and tab index, and the window's texts and colours. Each shell builds
-// its controls from here, so the two windows cannot drift apart.
+// caption, tab index and state at start-up, and the window's texts and
+// colours. Each shell builds its controls from here, so the two windows
+// cannot drift apart.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -20,12 +23,28 @@ struct TwipsRect {
   int height;
 };
 
+// How a control stands when the window opens.
+enum class StartUp {
+  Enabled,
+  Disabled,  // Enabled later by the handlers.
+  Hidden,    // Shown later by the handlers.
+};
+
+// Where a caption or a box's text sits across its control; labels' text
+// sits at the top.
+enum class Alignment { Left, Centre };
+
 struct FormControl {
   std::string_view name;  // The control's form name, also its object name.
   ControlKind kind;
   TwipsRect place;
   std::string_view caption;  // Caption, or the initial text of a box.
   int tab_index;             // 0 is first.
+  StartUp start_up = StartUp::Enabled;
+  Alignment alignment = Alignment::Left;
+  // A label widened at run time to show its caption whole in the window's
+  // font, which may be wider than the form's (see FittedLabelPlace).
+  bool fitted_to_caption = false;
 };
 
 // The client area below the menu bar.
@@ -33,27 +52,27 @@ inline constexpr int kClientWidthTwips = 5400;
 inline constexpr int kClientHeightTwips = 2136;
 inline constexpr double kTwipsPerInch = 1440.0;
 
-// In the order of the form's table.
+// In the order of the form's table. "Target File" waits for a source, "Quit"
+// for the first completed sort, the warning for a target that names the source.
+// clang-format off
 inline constexpr FormControl kFormControls[] = {
-    {"GetFile", ControlKind::Button, {300, 180, 1332, 372}, "Source File", 2},
-    {"TargetFile", ControlKind::Button, {2040, 180, 1332, 372}, "Target File", 1},
-    {"CmdExit", ControlKind::Button, {3840, 180, 1215, 375}, "Quit", 0},
-    {"SameFileTxt",
-     ControlKind::TextBox,
-     {528, 648, 2484, 288},
-     "Use a different output filename",
-     13},
-    {"Label3", ControlKind::Label, {3216, 816, 708, 240}, "Sort", 10},
-    {"Text1", ControlKind::TextBox, {1128, 1008, 492, 288}, kDefaultLeftCount, 3},
-    {"Label1", ControlKind::Label, {1716, 1044, 780, 288}, "# char left", 5},
-    {"Option1", ControlKind::OptionButton, {3060, 1008, 1440, 276}, "Left most", 7},
-    {"Text2", ControlKind::TextBox, {1128, 1344, 540, 288}, kDefaultMiddleCount, 4},
-    {"Label2", ControlKind::Label, {1716, 1380, 1236, 168}, "# char in middle", 6},
-    {"Option2", ControlKind::OptionButton, {3060, 1344, 1452, 276}, "Middle", 8},
-    {"Text3", ControlKind::TextBox, {1128, 1668, 540, 288}, kDefaultStartColumn, 11},
-    {"Label4", ControlKind::Label, {1740, 1692, 1140, 168}, "start at column", 12},
-    {"Option3", ControlKind::OptionButton, {3060, 1668, 1392, 276}, "Right most", 9},
+    // name        kind                       left  top   width height  caption / text                     tab  at start            alignment         fitted
+    {"GetFile",     ControlKind::Button,       {300,  180,  1332, 372}, "Source File",                      2},
+    {"TargetFile",  ControlKind::Button,       {2040, 180,  1332, 372}, "Target File",                      1,  StartUp::Disabled},
+    {"CmdExit",     ControlKind::Button,       {3840, 180,  1215, 375}, "Quit",                             0,  StartUp::Disabled},
+    {"SameFileTxt", ControlKind::TextBox,      {528,  648,  2484, 288}, "Use a different output filename",  13, StartUp::Hidden,  Alignment::Centre},
+    {"Label3",      ControlKind::Label,        {3216, 816,  708,  240}, "Sort",                             10, StartUp::Enabled, Alignment::Centre},
+    {"Text1",       ControlKind::TextBox,      {1128, 1008, 492,  288}, kDefaultLeftCount,                  3},
+    {"Label1",      ControlKind::Label,        {1716, 1044, 780,  288}, "# char left",                      5,  StartUp::Enabled, Alignment::Left,  true},
+    {"Option1",     ControlKind::OptionButton, {3060, 1008, 1440, 276}, "Left most",                        7},
+    {"Text2",       ControlKind::TextBox,      {1128, 1344, 540,  288}, kDefaultMiddleCount,                4},
+    {"Label2",      ControlKind::Label,        {1716, 1380, 1236, 168}, "# char in middle",                 6,  StartUp::Enabled, Alignment::Left,  true},
+    {"Option2",     ControlKind::OptionButton, {3060, 1344, 1452, 276}, "Middle",                           8},
+    {"Text3",       ControlKind::TextBox,      {1128, 1668, 540,  288}, kDefaultStartColumn,                11},
+    {"Label4",      ControlKind::Label,        {1740, 1692, 1140, 168}, "start at column",                  12, StartUp::Enabled, Alignment::Left,  true},
+    {"Option3",     ControlKind::OptionButton, {3060, 1668, 1392, 276}, "Right most",                       9},
 };
+// clang-format on
 
 // Returns the control called `name`.
 // REQUIRES: `name` is in kFormControls.
@@ -63,6 +82,21 @@ constexpr const FormControl& FormControlNamed(std::string_view name) {
   }
   return kFormControls[0];  // Unreachable for the names of the form.
 }
+
+// The option buttons and the number boxes by the index the form logic gives
+// them (see mode_look.h), and the push buttons.
+inline constexpr std::string_view kOptionNames[] = {"Option1", "Option2", "Option3"};
+inline constexpr std::string_view kNumberBoxNames[] = {"Text1", "Text2", "Text3"};
+inline constexpr std::string_view kButtonNames[] = {"GetFile", "TargetFile", "CmdExit"};
+
+// The controls in the order Tab walks them, by tab index.
+inline constexpr auto kTabOrder = [] {
+  std::array<const FormControl*, std::size(kFormControls)> order{};
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = &kFormControls[i];
+  std::sort(order.begin(), order.end(),
+            [](const FormControl* a, const FormControl* b) { return a->tab_index < b->tab_index; });
+  return order;
+}();
 
 // A colour by its red, green and blue parts.
 struct Rgb {

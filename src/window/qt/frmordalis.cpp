@@ -2,25 +2,31 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include <QtWidgets>
 
+#include "frmordalis_host.h"
 #include "platformservices.h"
 #include "qttext.h"
+#include "window/logic/exit_settings.h"
 #include "window/logic/form_layout.h"
+#include "window/logic/form_load.h"
 #include "window/logic/form_table.h"
 #include "window/logic/option_group.h"
+#include "window/logic/sort_run.h"
+#include "window/logic/source_choice.h"
 #include "window/qt/formcolours.h"
 #include "window/qt/ordalisicon.h"
 
+using ordalis::ControlKind;
+using ordalis::FormControl;
+using ordalis::FormControlNamed;
 using ordalis::Latin1;
 using ordalis::Name;
 using ordalis::PlatformServices;
-using ordalis::SortMode;
 
 namespace {
-
-using ordalis::FormControlNamed;
 
 // Captions are never shrunk below this size to make them fit.
 constexpr double kSmallestPointSize = 6.0;
@@ -32,15 +38,26 @@ QFileDialog* MakeFileDialog(QWidget* parent, const char* name) {
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setOption(QFileDialog::DontConfirmOverwrite);
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  dialog->setNameFilters(
-      {QStringLiteral("Data files (*.dat)"), QStringLiteral("Text files (*.txt)")});
+  QStringList filters;
+  for (const ordalis::FileType& type : ordalis::kFileTypes) {
+    filters << Latin1(type.description) + QStringLiteral(" (") + Latin1(type.pattern) +
+                   QLatin1Char(')');
+  }
+  dialog->setNameFilters(filters);
   return dialog;
+}
+
+// Where the form puts a control's text; a label's sits at the top.
+Qt::Alignment AlignmentOf(const FormControl& control) {
+  const Qt::Alignment across =
+      control.alignment == ordalis::Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+  return across | (control.kind == ControlKind::Label ? Qt::AlignTop : Qt::AlignVCenter);
 }
 
 }  // namespace
 
 frmOrdalis::frmOrdalis(PlatformServices& platform, QWidget* parent)
-    : QMainWindow(parent), platform_(platform) {
+    : QMainWindow(parent), host_(std::make_unique<Host>(*this)), platform_(platform) {
   CreateControls();
   CreateMenus();
   CreateDialogs();
@@ -61,6 +78,21 @@ void frmOrdalis::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------------------
 // Building the window
 
+QRadioButton* frmOrdalis::OptionButton(std::size_t option) const {
+  QRadioButton* const options[] = {Option1, Option2, Option3};
+  return options[option];
+}
+
+std::optional<std::string> frmOrdalis::RunFileDialog(QFileDialog* dialog,
+                                                     const ordalis::FileDialogRequest& request) {
+  dialog->setWindowTitle(QString::fromStdString(request.title));
+  dialog->setDirectory(ordalis::FromNative(request.initial_directory));
+  dialog->setFileMode(request.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  const std::optional<QString> chosen = platform_.ShowFileDialog(*dialog);
+  if (!chosen) return std::nullopt;
+  return ordalis::ToNative(QDir::toNativeSeparators(*chosen));
+}
+
 QRect frmOrdalis::FromTwips(const ordalis::TwipsRect& place) const {
   return QRect(ordalis::PixelsOfTwips(place.left, logicalDpiX()),
                ordalis::PixelsOfTwips(place.top, logicalDpiY()),
@@ -75,33 +107,33 @@ void frmOrdalis::CreateControls() {
       FromTwips({0, 0, ordalis::kClientWidthTwips, ordalis::kClientHeightTwips}).size());
   setCentralWidget(client);
 
-  // Each control takes its name, place and caption from the form's table.
+  // Each control takes its name, place, caption and start-up state from the
+  // form's table.
   auto make = [&](auto*& member, std::string_view name) {
-    const ordalis::FormControl& control = FormControlNamed(name);
+    const FormControl& control = FormControlNamed(name);
     member = new std::remove_reference_t<decltype(*member)>(client);
     member->setObjectName(Latin1(control.name));
     member->setText(Latin1(control.caption));
     member->setGeometry(FromTwips(control.place));
+    if (control.start_up == ordalis::StartUp::Disabled) member->setEnabled(false);
+    if (control.start_up == ordalis::StartUp::Hidden) member->hide();
+    if constexpr (requires { member->setAlignment(Qt::AlignLeft); }) {
+      member->setAlignment(AlignmentOf(control));
+    }
   };
 
   make(GetFile, "GetFile");
   make(TargetFile, "TargetFile");
-  TargetFile->setEnabled(false);  // Until a source is chosen.
   make(CmdExit, "CmdExit");
-  CmdExit->setEnabled(false);  // Until the first completed sort.
   // Return and Enter press the focused button, as the space bar does. Outside
   // a dialog no button is ever the default one, so nothing else changes.
   for (QPushButton* b : {GetFile, TargetFile, CmdExit}) b->setAutoDefault(true);
 
   make(SameFileTxt, "SameFileTxt");
-  SameFileTxt->setAlignment(Qt::AlignCenter);
   ordalis::PaintBox(SameFileTxt, ordalis::SameFileBoxColours());
   SameFileTxt->setAccessibleName(SameFileTxt->text());
-  SameFileTxt->hide();
 
   make(Label3, "Label3");
-  Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-
   make(Text1, "Text1");
   make(Label1, "Label1");
   make(Option1, "Option1");
@@ -111,7 +143,6 @@ void frmOrdalis::CreateControls() {
   make(Text3, "Text3");
   make(Label4, "Label4");
   make(Option3, "Option3");
-  for (QLabel* l : {Label1, Label2, Label4}) l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   // Each number box is announced by the label beside it.
   Label1->setBuddy(Text1);
   Label2->setBuddy(Text2);
@@ -122,7 +153,7 @@ void frmOrdalis::CreateControls() {
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(ordalis::kTimer1IntervalMs);
 
-  ApplyModeLook(ordalis::kStartUpLook);
+  host_->ApplyModeLook(ordalis::kStartUpLook);
 }
 
 void frmOrdalis::CreateMenus() {
@@ -148,9 +179,13 @@ void frmOrdalis::CreateDialogs() {
 
 void frmOrdalis::SetTabOrder() {
   // Labels take no focus; disabled and hidden controls are skipped.
-  QWidget* const order[] = {CmdExit, TargetFile, GetFile, Text1, Text2,
-                            Option1, Option2,    Option3, Text3, SameFileTxt};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+  QWidget* previous = nullptr;
+  for (const FormControl* control : ordalis::kTabOrder) {
+    if (control->kind == ControlKind::Label) continue;
+    QWidget* const next = findChild<QWidget*>(Latin1(control->name));
+    if (previous != nullptr) setTabOrder(previous, next);
+    previous = next;
+  }
 }
 
 void frmOrdalis::ConnectHandlers() {
@@ -177,7 +212,10 @@ void frmOrdalis::FitFontToCaptions() {
                         look->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
   QPushButton* const buttons[] = {GetFile, TargetFile, CmdExit};
   QRadioButton* const options[] = {Option1, Option2, Option3};
-  QLabel* const labels[] = {Label1, Label2, Label4};
+  std::vector<QLabel*> labels;  // Those the form widens to their captions.
+  for (const FormControl& control : ordalis::kFormControls) {
+    if (control.fitted_to_caption) labels.push_back(findChild<QLabel*>(Latin1(control.name)));
+  }
   QLineEdit* const boxes[] = {Text1, Text2, Text3, SameFileTxt};
 
   // A label may grow up to the option column to show its caption whole.
@@ -251,7 +289,7 @@ void frmOrdalis::SetWindowFrame() {
 // Handlers
 
 void frmOrdalis::Form_Load() {
-  ordalis::FormLoad(variables_, *this);
+  ordalis::FormLoad(variables_, *host_);
   findChild<QWidget*>(Latin1(ordalis::kStartUpFocus))->setFocus();
 }
 
@@ -260,19 +298,19 @@ void frmOrdalis::Form_QueryUnload() {
   platform_.EndProgram();
 }
 
-void frmOrdalis::GetFile_Click() { ordalis::ChooseSource(variables_, *this); }
+void frmOrdalis::GetFile_Click() { ordalis::ChooseSource(variables_, *host_); }
 
-void frmOrdalis::TargetFile_Click() { ordalis::SortRun(variables_, *this); }
+void frmOrdalis::TargetFile_Click() { ordalis::SortRun(variables_, *host_); }
 
 void frmOrdalis::CmdExit_Click() { mExit_Click(); }
 
-void frmOrdalis::Option1_Click() { ordalis::OptionClicked(*this, 0); }
+void frmOrdalis::Option1_Click() { ordalis::OptionClicked(*host_, 0); }
 
-void frmOrdalis::Option2_Click() { ordalis::OptionClicked(*this, 1); }
+void frmOrdalis::Option2_Click() { ordalis::OptionClicked(*host_, 1); }
 
-void frmOrdalis::Option3_Click() { ordalis::OptionClicked(*this, 2); }
+void frmOrdalis::Option3_Click() { ordalis::OptionClicked(*host_, 2); }
 
-void frmOrdalis::mExit_Click() { ordalis::SaveSettingsAndEnd(variables_, *this); }
+void frmOrdalis::mExit_Click() { ordalis::SaveSettingsAndEnd(variables_, *host_); }
 
 void frmOrdalis::mAbout_Click() {
   platform_.ShowMessage(this, PlatformServices::MessageKind::Plain, Latin1(ordalis::kAboutTitle),

@@ -33,14 +33,9 @@ class PlatformServices;
 
 // The controls keep their form names (Text1, Option1, CmdExit, ...) and the
 // handlers are named <Control>_<Event> (GetFile_Click, Form_Load). Every
-// widget's object name equals its member name. The window serves the sort run,
-// start-up, the source choice and the exit as their host.
-class frmOrdalis : public QMainWindow,
-                   private ordalis::OptionGroupHost,
-                   private ordalis::SortRunHost,
-                   private ordalis::FormLoadHost,
-                   private ordalis::SourceChoiceHost,
-                   private ordalis::ExitHost {
+// widget's object name equals its member name. What the handlers decide is
+// decided in the form logic; the window serves it through its Host.
+class frmOrdalis : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -83,30 +78,9 @@ class frmOrdalis : public QMainWindow,
   std::optional<std::string> RunFileDialog(QFileDialog* dialog,
                                            const ordalis::FileDialogRequest& request);
 
-  // OptionGroupHost.
-  bool IsOptionChecked(std::size_t option) override;
-  void SetOptionChecked(std::size_t option, bool checked) override;
-  void ApplyModeLook(const ordalis::ModeLook& look) override;
-  void SetOptionTabStop(std::size_t option) override;
-
-  // SortRunHost, FormLoadHost, SourceChoiceHost and ExitHost.
-  std::string ExecutableDirectory() override;
-  std::optional<std::string> ShowTargetDialog(const ordalis::FileDialogRequest& request) override;
-  void SetBusyPointer(bool busy) override;
-  void ShowSameFileWarning() override;
-  void EnableQuit() override;
-  void ProcessPendingEvents() override;
-  void StartProgram(const std::string& program, const std::string& argument) override;
-  ordalis::SortMode SelectedMode() override;
-  ordalis::KeyTexts BoxTexts() override;
-  void SetBoxTexts(const ordalis::KeyTexts& texts) override;
-  void ClearOptions() override;
-  void SelectOption(ordalis::SortMode mode) override;
-  void HideSameFileWarning() override;
-  std::optional<std::string> ShowSourceDialog(const ordalis::FileDialogRequest& request) override;
-  void EnableAndFocusTarget() override;
-  void ReportSettingsNotSaved(const std::string& message) override;
-  void EndProgram() override;
+  // What the form logic asks of the window (frmordalis_host.h).
+  class Host;
+  std::unique_ptr<Host> host_;
 
   ordalis::PlatformServices& platform_;
   ordalis::ProgramVariables variables_;

@@ -12,14 +12,14 @@ namespace {
 // Long enough for any path Windows can hand back.
 constexpr DWORD kNameCapacity = 32768;
 
-// kDataFileFilter with each '|' as the terminator the dialog wants, and a
-// second terminator at the end.
-std::wstring FilterOf(std::string_view pipes) {
+// The file types as the dialog wants them: description and pattern, each
+// ended by a NUL, and one more NUL at the end.
+std::wstring Filter() {
   std::wstring filter;
-  for (const char c : pipes)
-    filter += c == '|' ? L'\0' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-  filter += L'\0';
-  return filter;
+  for (const FileType& type : kFileTypes) {
+    filter += Wide(type.description) + L'\0' + Wide(type.pattern) + L'\0';
+  }
+  return filter + L'\0';
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ std::wstring FilterOf(std::string_view pipes) {
 std::optional<std::string> OpenFileDialog::Show(HWND owner, const FileDialogRequest& request) {
   std::vector<wchar_t> name(kNameCapacity, L'\0');
   Wide(name_box_.text()).copy(name.data(), name.size() - 1);
-  const std::wstring filter = FilterOf(kDataFileFilter);
+  const std::wstring filter = Filter();
   const std::wstring title = Wide(request.title);
   const std::wstring folder = Wide(request.initial_directory);
 

@@ -10,17 +10,19 @@
 
 #include "dpi.h"
 #include "formfont.h"
+#include "frmordalis_host.h"
 #include "resource.h"
-#include "shared/directory_of.h"
 #include "widetext.h"
+#include "window/logic/exit_settings.h"
 #include "window/logic/form_layout.h"
+#include "window/logic/form_load.h"
 #include "window/logic/form_table.h"
 #include "window/logic/option_group.h"
+#include "window/logic/sort_run.h"
+#include "window/logic/source_choice.h"
 
-using ordalis::FileDialogRequest;
-using ordalis::KeyTexts;
-using ordalis::ModeLook;
-using ordalis::SortMode;
+using ordalis::ControlKind;
+using ordalis::FormControl;
 using ordalis::TextOf;
 using ordalis::Wide;
 
@@ -46,7 +48,7 @@ constexpr int ControlId(std::string_view name) {
 
 }  // namespace
 
-frmOrdalis::frmOrdalis(HINSTANCE instance, int show) {
+frmOrdalis::frmOrdalis(HINSTANCE instance, int show) : host_(std::make_unique<Host>(*this)) {
   CreateFrame(instance);
   dpi_ = ordalis::DpiOf(window_);
   CreateControls(instance);
@@ -116,66 +118,44 @@ void frmOrdalis::CreateFrame(HINSTANCE instance) {
 
 void frmOrdalis::CreateControls(HINSTANCE instance) {
   // Created in tab order: that is the order Tab walks. LayOut places them.
-  std::vector<const ordalis::FormControl*> by_tab;
-  for (const ordalis::FormControl& control : ordalis::kFormControls) by_tab.push_back(&control);
-  std::sort(by_tab.begin(), by_tab.end(),
-            [](const auto* a, const auto* b) { return a->tab_index < b->tab_index; });
-
   bool first_option = true;
-  for (const ordalis::FormControl* control : by_tab) {
+  for (const FormControl* control : ordalis::kTabOrder) {
     const wchar_t* window_class = L"BUTTON";
-    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD style = WS_CHILD;
     DWORD extended = 0;
-    const std::string_view name = control->name;
+    const bool centred = control->alignment == ordalis::Alignment::Centre;
     switch (control->kind) {
-      case ordalis::ControlKind::Button:
+      case ControlKind::Button:
         // BS_NOTIFY: the focus coming and going, so the default border follows it.
         style |= BS_PUSHBUTTON | BS_NOTIFY | WS_TABSTOP | WS_GROUP;
-        // "Target File" waits for a source, "Quit" for the first completed sort.
-        if (name == "TargetFile" || name == "CmdExit") style |= WS_DISABLED;
         break;
-      case ordalis::ControlKind::TextBox:
+      case ControlKind::TextBox:
         window_class = L"EDIT";
-        style |= ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP;
+        style |= ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP | (centred ? ES_CENTER : 0);
         extended = WS_EX_CLIENTEDGE;
-        if (name == "SameFileTxt")
-          style = (style & ~static_cast<DWORD>(WS_VISIBLE)) | ES_CENTER;  // Hidden at first.
         break;
-      case ordalis::ControlKind::Label:
+      case ControlKind::Label:
         window_class = L"STATIC";
         style |= static_cast<DWORD>(SS_NOPREFIX | WS_GROUP) |
-                 static_cast<DWORD>(name == "Label3" ? SS_CENTER : SS_LEFTNOWORDWRAP);
+                 static_cast<DWORD>(centred ? SS_CENTER : SS_LEFTNOWORDWRAP);
         break;
-      case ordalis::ControlKind::OptionButton:
+      case ControlKind::OptionButton:
         // One group: the first option opens it, the next control closes it.
         // The click rule says which option Tab stops at.
         style |= BS_AUTORADIOBUTTON | (first_option ? WS_GROUP : 0);
         first_option = false;
         break;
     }
-    CreateWindowExW(extended, window_class, Wide(control->caption).c_str(), style, 0, 0, 0, 0,
-                    window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(name))),
-                    instance, nullptr);
+    if (control->start_up != ordalis::StartUp::Hidden) style |= WS_VISIBLE;
+    if (control->start_up == ordalis::StartUp::Disabled) style |= WS_DISABLED;
+    CreateWindowExW(
+        extended, window_class, Wide(control->caption).c_str(), style, 0, 0, 0, 0, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control->name))), instance, nullptr);
   }
-  // The members that hold the controls, by form name.
-  struct Member {
-    std::string_view name;
-    HWND frmOrdalis::*control;
-  };
-  static constexpr Member kMembers[] = {
-      {"GetFile", &frmOrdalis::GetFile}, {"TargetFile", &frmOrdalis::TargetFile},
-      {"CmdExit", &frmOrdalis::CmdExit}, {"SameFileTxt", &frmOrdalis::SameFileTxt},
-      {"Label3", &frmOrdalis::Label3},   {"Text1", &frmOrdalis::Text1},
-      {"Label1", &frmOrdalis::Label1},   {"Option1", &frmOrdalis::Option1},
-      {"Text2", &frmOrdalis::Text2},     {"Label2", &frmOrdalis::Label2},
-      {"Option2", &frmOrdalis::Option2}, {"Text3", &frmOrdalis::Text3},
-      {"Label4", &frmOrdalis::Label4},   {"Option3", &frmOrdalis::Option3},
-  };
-  for (const Member& member : kMembers) this->*member.control = ControlNamed(member.name);
 
   // Themed option buttons draw their captions in the theme's colour; the
   // classic look takes the red of the highlighted mode.
-  for (HWND option : {Option1, Option2, Option3}) SetWindowTheme(option, L"", L"");
+  for (std::size_t i = 0; i < 3; ++i) SetWindowTheme(OptionButton(i), L"", L"");
 }
 
 void frmOrdalis::CreateMenus() {
@@ -195,15 +175,15 @@ void frmOrdalis::CreateMenus() {
 
 void frmOrdalis::LayOut() {
   MakeFonts();
-  for (const ordalis::FormControl& control : ordalis::kFormControls) {
-    const HWND made = ControlNamed(control.name);
+  for (const FormControl& control : ordalis::kFormControls) {
+    const HWND made = Control(control.name);
     const ordalis::TwipsRect& place = control.place;
     SetWindowPos(made, nullptr, Scale(place.left), Scale(place.top), Scale(place.width),
                  Scale(place.height), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_), FALSE);
   }
-  SendMessageW(Label3, WM_SETFONT, reinterpret_cast<WPARAM>(label3_font_), FALSE);
-  ApplyModeLook(look_);  // The bold captions take the new bold font.
+  SendMessageW(Control("Label3"), WM_SETFONT, reinterpret_cast<WPARAM>(label3_font_), FALSE);
+  host_->ApplyModeLook(look_);  // The bold captions take the new bold font.
   FitLabelsToCaptions();
   FitFrameToClient();
   InvalidateRect(window_, nullptr, TRUE);
@@ -221,14 +201,14 @@ void frmOrdalis::MakeFonts() {
 void frmOrdalis::FitLabelsToCaptions() {
   const HDC dc = GetDC(window_);
   const HGDIOBJ old_font = SelectObject(dc, form_font_);
-  for (const std::string_view name : {"Label1", "Label2", "Label4"}) {
-    const HWND label = ControlNamed(name);
+  for (const FormControl& control : ordalis::kFormControls) {
+    if (!control.fitted_to_caption) continue;
+    const HWND label = Control(control.name);
     const std::wstring text = TextOf(label);
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     const ordalis::TwipsRect place = ordalis::FittedLabelPlace(
-        ordalis::FormControlNamed(name), ordalis::TwipsOfPixels(extent.cx, dpi_),
-        ordalis::TwipsOfPixels(extent.cy, dpi_));
+        control, ordalis::TwipsOfPixels(extent.cx, dpi_), ordalis::TwipsOfPixels(extent.cy, dpi_));
     SetWindowPos(label, nullptr, 0, 0, Scale(place.width), Scale(place.height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -310,8 +290,8 @@ LRESULT frmOrdalis::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case DM_GETDEFID: {
       // Enter presses the button drawn as the default one.
       const HWND focus = GetFocus();
-      for (HWND button : {GetFile, TargetFile, CmdExit}) {
-        if (focus == button) return MAKELRESULT(GetDlgCtrlID(button), DC_HASDEFID);
+      for (std::string_view button : ordalis::kButtonNames) {
+        if (focus == Control(button)) return MAKELRESULT(ControlId(button), DC_HASDEFID);
       }
       return 0;
     }
@@ -347,9 +327,9 @@ void frmOrdalis::OnCommand(int id, int code) {
       {kAboutId, &frmOrdalis::mAbout_Click},
       {kHowToId, &frmOrdalis::mHowTo_Click},
   };
-  const HWND control = GetDlgItem(window_, id);
-  if (control == GetFile || control == TargetFile || control == CmdExit) {
-    if (code == BN_SETFOCUS) SetDefaultButton(control);
+  for (std::string_view button : ordalis::kButtonNames) {
+    if (id != ControlId(button)) continue;
+    if (code == BN_SETFOCUS) SetDefaultButton(Control(button));
     if (code == BN_KILLFOCUS) SetDefaultButton(nullptr);
   }
   if (code != BN_CLICKED) return;  // Menu entries come as 0, which is BN_CLICKED too.
@@ -359,9 +339,8 @@ void frmOrdalis::OnCommand(int id, int code) {
 }
 
 LRESULT frmOrdalis::OnControlColour(HDC dc, HWND control) {
-  const HWND boxes[] = {Text1, Text2, Text3};
   for (std::size_t i = 0; i < 3; ++i) {
-    if (control == boxes[i]) {
+    if (control == Control(ordalis::kNumberBoxNames[i])) {
       const ordalis::BoxColours colours = ordalis::NumberBoxColours(look_, i);
       return colours_.Paint(dc, colours.text, colours.background);
     }
@@ -369,7 +348,7 @@ LRESULT frmOrdalis::OnControlColour(HDC dc, HWND control) {
       return colours_.Paint(dc, ordalis::OptionCaptionLook(look_, i).text, ordalis::kFormFace);
     }
   }
-  if (control == SameFileTxt) {
+  if (control == Control("SameFileTxt")) {
     const ordalis::BoxColours colours = ordalis::SameFileBoxColours();
     return colours_.Paint(dc, colours.text, colours.background);
   }
@@ -377,18 +356,18 @@ LRESULT frmOrdalis::OnControlColour(HDC dc, HWND control) {
 }
 
 void frmOrdalis::SetDefaultButton(HWND button) {
-  for (HWND each : {GetFile, TargetFile, CmdExit}) {
+  for (std::string_view name : ordalis::kButtonNames) {
+    const HWND each = Control(name);
     SendMessageW(each, BM_SETSTYLE, each == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
   }
 }
 
-HWND frmOrdalis::ControlNamed(std::string_view name) const {
+HWND frmOrdalis::Control(std::string_view name) const {
   return GetDlgItem(window_, ControlId(name));
 }
 
 HWND frmOrdalis::OptionButton(std::size_t option) const {
-  const HWND options[] = {Option1, Option2, Option3};
-  return options[option];
+  return Control(ordalis::kOptionNames[option]);
 }
 
 int frmOrdalis::Scale(int twips) const { return ordalis::PixelsOfTwips(twips, dpi_); }
@@ -397,29 +376,29 @@ int frmOrdalis::Scale(int twips) const { return ordalis::PixelsOfTwips(twips, dp
 // Handlers
 
 void frmOrdalis::Form_Load() {
-  ordalis::FormLoad(variables_, *this);
-  last_focus_ = ControlNamed(ordalis::kStartUpFocus);
+  ordalis::FormLoad(variables_, *host_);
+  last_focus_ = Control(ordalis::kStartUpFocus);
   SetFocus(last_focus_);
 }
 
 void frmOrdalis::Form_QueryUnload() {
   // Closing the window any other way than Exit or Quit saves nothing.
-  EndProgram();
+  host_->EndProgram();
 }
 
-void frmOrdalis::GetFile_Click() { ordalis::ChooseSource(variables_, *this); }
+void frmOrdalis::GetFile_Click() { ordalis::ChooseSource(variables_, *host_); }
 
-void frmOrdalis::TargetFile_Click() { ordalis::SortRun(variables_, *this); }
+void frmOrdalis::TargetFile_Click() { ordalis::SortRun(variables_, *host_); }
 
 void frmOrdalis::CmdExit_Click() { mExit_Click(); }
 
-void frmOrdalis::Option1_Click() { ordalis::OptionClicked(*this, 0); }
+void frmOrdalis::Option1_Click() { ordalis::OptionClicked(*host_, 0); }
 
-void frmOrdalis::Option2_Click() { ordalis::OptionClicked(*this, 1); }
+void frmOrdalis::Option2_Click() { ordalis::OptionClicked(*host_, 1); }
 
-void frmOrdalis::Option3_Click() { ordalis::OptionClicked(*this, 2); }
+void frmOrdalis::Option3_Click() { ordalis::OptionClicked(*host_, 2); }
 
-void frmOrdalis::mExit_Click() { ordalis::SaveSettingsAndEnd(variables_, *this); }
+void frmOrdalis::mExit_Click() { ordalis::SaveSettingsAndEnd(variables_, *host_); }
 
 void frmOrdalis::mAbout_Click() {
   MessageBoxW(window_, Wide(ordalis::kAboutText).c_str(), Wide(ordalis::kAboutTitle).c_str(),

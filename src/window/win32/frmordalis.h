@@ -4,8 +4,7 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
-#include <string>
+#include <memory>
 #include <string_view>
 
 #include <windows.h>
@@ -13,28 +12,19 @@
 #include "filedialog.h"
 #include "formcolours.h"
 #include "shared/program_variables.h"
-#include "window/logic/exit_settings.h"
-#include "window/logic/form_load.h"
 #include "window/logic/mode_look.h"
-#include "window/logic/option_group.h"
-#include "window/logic/sort_run.h"
-#include "window/logic/source_choice.h"
 
-// The controls keep their form names (Text1, Option1, CmdExit, ...) and the
-// handlers are named <Control>_<Event> (GetFile_Click, Form_Load). The window
-// serves the sort run, start-up, the source choice and the exit as their host;
-// what each does is decided there, not here.
-class frmOrdalis : private ordalis::OptionGroupHost,
-                   private ordalis::SortRunHost,
-                   private ordalis::FormLoadHost,
-                   private ordalis::SourceChoiceHost,
-                   private ordalis::ExitHost {
+// The controls keep their form names (Text1, Option1, CmdExit, ...), found
+// by Control(name), and the handlers are named <Control>_<Event>
+// (GetFile_Click, Form_Load). What the handlers decide is decided in the
+// form logic; the window serves it through its Host.
+class frmOrdalis {
  public:
   // Builds the window, runs start-up (Form_Load) and shows it.
   frmOrdalis(HINSTANCE instance, int show);
   frmOrdalis(const frmOrdalis&) = delete;
   frmOrdalis& operator=(const frmOrdalis&) = delete;
-  ~frmOrdalis() override;
+  ~frmOrdalis();
 
   // Runs the window's message loop until the program ends.
   int Run();
@@ -75,34 +65,14 @@ class frmOrdalis : private ordalis::OptionGroupHost,
   LRESULT OnControlColour(HDC dc, HWND control);
   // Draws `button` as the default one, the one Enter presses; nullptr for none.
   void SetDefaultButton(HWND button);
-  HWND ControlNamed(std::string_view name) const;
+  // The control called `name` in the form's table.
+  HWND Control(std::string_view name) const;
   HWND OptionButton(std::size_t option) const;
   int Scale(int twips) const;
 
-  // OptionGroupHost.
-  bool IsOptionChecked(std::size_t option) override;
-  void SetOptionChecked(std::size_t option, bool checked) override;
-  void ApplyModeLook(const ordalis::ModeLook& look) override;
-  void SetOptionTabStop(std::size_t option) override;
-
-  // SortRunHost, FormLoadHost, SourceChoiceHost and ExitHost.
-  std::string ExecutableDirectory() override;
-  std::optional<std::string> ShowTargetDialog(const ordalis::FileDialogRequest& request) override;
-  void SetBusyPointer(bool busy) override;
-  void ShowSameFileWarning() override;
-  void EnableQuit() override;
-  void ProcessPendingEvents() override;
-  void StartProgram(const std::string& program, const std::string& argument) override;
-  ordalis::SortMode SelectedMode() override;
-  ordalis::KeyTexts BoxTexts() override;
-  void SetBoxTexts(const ordalis::KeyTexts& texts) override;
-  void ClearOptions() override;
-  void SelectOption(ordalis::SortMode mode) override;
-  void HideSameFileWarning() override;
-  std::optional<std::string> ShowSourceDialog(const ordalis::FileDialogRequest& request) override;
-  void EnableAndFocusTarget() override;
-  void ReportSettingsNotSaved(const std::string& message) override;
-  void EndProgram() override;
+  // What the form logic asks of the window (frmordalis_host.h).
+  class Host;
+  std::unique_ptr<Host> host_;
 
   ordalis::ProgramVariables variables_;
   HWND window_ = nullptr;
@@ -116,20 +86,6 @@ class frmOrdalis : private ordalis::OptionGroupHost,
   HFONT label3_font_ = nullptr;  // Bold 7.8 pt.
   ordalis::FormColours colours_;
 
-  HWND GetFile = nullptr;
-  HWND TargetFile = nullptr;
-  HWND CmdExit = nullptr;
-  HWND SameFileTxt = nullptr;
-  HWND Label3 = nullptr;
-  HWND Text1 = nullptr;
-  HWND Label1 = nullptr;
-  HWND Option1 = nullptr;
-  HWND Text2 = nullptr;
-  HWND Label2 = nullptr;
-  HWND Option2 = nullptr;
-  HWND Text3 = nullptr;
-  HWND Label4 = nullptr;
-  HWND Option3 = nullptr;
   ordalis::OpenFileDialog Source;
   ordalis::OpenFileDialog Target;
 
