@@ -2,14 +2,8 @@
 // status, the lines on standard error and the bytes of the target. On Windows
 // the cases that rest on POSIX alone (permission bits, symbolic links, a
 // file-size limit, /dev/full) skip and say why.
-#if defined(_WIN32)
-#define NOMINMAX
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#else
-#include <fcntl.h>
+#if !defined(_WIN32)
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -20,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -28,7 +21,9 @@
 
 #include "shared/native_path.h"
 #include "shared/windows_command_line.h"
+#include "support/child_process.h"
 #include "support/platform.h"
+#include "support/temp_dir.h"
 #include "support/visible.h"
 
 namespace {
@@ -42,11 +37,7 @@ constexpr char kPrefix[] = "ordalis-sort: ";
 constexpr char kHint[] = "Try 'ordalis-sort --help' for more information.\n";
 constexpr char kPrecious[] = "an older target that must survive\r\n";
 
-struct RunResult {
-  int status = -1;  // The exit status, or 128 + the signal that ended it.
-  std::string out;
-  std::string err;
-};
+using RunResult = ordalis::testing::ChildRun;
 
 std::string Describe(const std::vector<std::string>& args) {
   std::string text = "ordalis-sort";
@@ -55,13 +46,6 @@ std::string Describe(const std::vector<std::string>& args) {
 }
 
 using ordalis::testing::Visible;
-
-#if defined(_WIN32)
-std::wstring Wide(std::string_view utf8) {
-  const std::u16string wide = ordalis::Utf16FromUtf8(utf8);
-  return std::wstring(wide.begin(), wide.end());
-}
-#endif
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -90,114 +74,23 @@ struct SortCase {
 class OrdalisSortTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::random_device seed;
-    for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
-      const fs::path candidate =
-          fs::temp_directory_path() / ("ordalis-sort-test-" + std::to_string(seed()));
-      if (fs::create_directory(candidate)) root_ = candidate;
-    }
-    ASSERT_FALSE(root_.empty()) << "no temporary folder";
     work_ = root_ / "work";
     fs::create_directory(work_);
-  }
-
-  void TearDown() override {
-    // Give back any write permission a test took away, so the folder can go
-    // (Windows deletes no read-only file).
-    std::error_code ec;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root_, ec)) {
-      if (!entry.is_symlink()) {
-        fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-      }
-    }
-    fs::permissions(work_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(root_, ec);
   }
 
   // Runs `program` with `args` in `cwd` (the work folder by default),
   // capturing both output streams; `input`, when given, is standard input.
   RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                        const fs::path& cwd = {}, const std::string* input = nullptr) {
-#if defined(_WIN32)
-    std::wstring command = ordalis::QuoteArgument(Wide(program));
-    for (const std::string& arg : args) command += L" " + ordalis::QuoteArgument(Wide(arg));
-    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    const auto open = [&inherited](const fs::path& path, DWORD access, DWORD disposition) {
-      return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
-                         disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    };
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    if (input != nullptr) WriteFile(root_ / "stdin", *input);
-    startup.hStdInput = input != nullptr ? open(root_ / "stdin", GENERIC_READ, OPEN_EXISTING)
-                                         : open(L"NUL", GENERIC_READ, OPEN_EXISTING);
-    startup.hStdOutput = open(root_ / "stdout", GENERIC_WRITE, CREATE_ALWAYS);
-    startup.hStdError = open(root_ / "stderr", GENERIC_WRITE, CREATE_ALWAYS);
-    PROCESS_INFORMATION process{};
-    const bool started =
-        CreateProcessW(Wide(program).c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       (cwd.empty() ? work_ : cwd).c_str(), &startup, &process) != 0;
-    const DWORD error = GetLastError();
-    for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
-      if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    ordalis::testing::ChildSetup setup;
+    setup.folder = cwd.empty() ? work_ : cwd;
+    if (input != nullptr) {
+      setup.input = root_ / "stdin";
+      WriteFile(setup.input, *input);
     }
-    RunResult result;
-    if (!started) {
-      ADD_FAILURE() << "CreateProcessW failed with error " << error << " for " << program;
-      return result;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    if (GetExitCodeProcess(process.hProcess, &code)) result.status = static_cast<int>(code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    result.out = ReadFile(root_ / "stdout");
-    result.err = ReadFile(root_ / "stderr");
-    return result;
-#else
-    const std::string out_path = (root_ / "stdout").string();
-    const std::string err_path = (root_ / "stderr").string();
-    const std::string in_path = (root_ / "stdin").string();
-    if (input != nullptr) WriteFile(in_path, *input);
-    const std::string dir = (cwd.empty() ? work_ : cwd).string();
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-
-    RunResult result;
-    const pid_t pid = fork();
-    if (pid < 0) {
-      ADD_FAILURE() << "fork failed: errno " << errno;
-      return result;
-    }
-    if (pid == 0) {
-      const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(dir.c_str()) != 0) {
-        _exit(126);
-      }
-      if (input != nullptr) {
-        const int in = open(in_path.c_str(), O_RDONLY);
-        if (in < 0 || dup2(in, 0) < 0) _exit(126);
-      }
-      execv(program.c_str(), argv.data());
-      _exit(127);
-    }
-    int wait_status = 0;
-    while (waitpid(pid, &wait_status, 0) < 0) {
-      if (errno != EINTR) {
-        ADD_FAILURE() << "waitpid failed: errno " << errno;
-        return result;
-      }
-    }
-    if (WIFEXITED(wait_status)) result.status = WEXITSTATUS(wait_status);
-    if (WIFSIGNALED(wait_status)) result.status = 128 + WTERMSIG(wait_status);
-    result.out = ReadFile(out_path);
-    result.err = ReadFile(err_path);
-    return result;
-#endif
+    RunResult run = ordalis::testing::RunChild(program, args, setup);
+    if (run.status < 0) ADD_FAILURE() << "cannot run " << program << ": " << run.err;
+    return run;
   }
 
   RunResult Sort(const std::vector<std::string>& args, const fs::path& cwd = {}) {
@@ -240,7 +133,8 @@ class OrdalisSortTest : public ::testing::Test {
     fs::remove(target);
   }
 
-  fs::path root_;
+  ordalis::testing::TempDir temp_;
+  const fs::path& root_ = temp_.path();
   fs::path work_;
 };
 

@@ -23,6 +23,7 @@
 
 #include "settings/settings_file.h"
 #include "shared/text_file.h"
+#include "support/child_process.h"
 #include "support/fake_sort_run_host.h"
 #include "support/platform.h"
 #include "support/temp_dir.h"
@@ -332,45 +333,19 @@ TEST_P(FaultMatrix, SortRunBehindTheWindow) {
 
 // ------------------------------------------------ the command line --
 
-struct Exit {
-  int status = -1;  // The exit status, or 128 + the signal that ended it.
-  std::string err;
-};
-
 // Runs ordalis-sort with `args` under a file-size limit (0 for none). The
 // signal a file-size limit raises is reset to its default, so only the
 // program itself can keep it from killing the run.
-Exit RunOrdalisSort(const std::vector<std::string>& args, rlim_t file_size_limit) {
-  std::vector<char*> argv = {const_cast<char*>(kBinary)};
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  int err[2];
-  Exit result;
-  if (pipe(err) != 0) return result;
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int null = open("/dev/null", O_WRONLY);
-    if (null < 0 || dup2(null, 1) < 0 || dup2(err[1], 2) < 0) _exit(126);
-    close(err[0]);
+testing::ChildRun RunOrdalisSort(const std::vector<std::string>& args, rlim_t file_size_limit) {
+  testing::ChildSetup setup;
+  setup.in_child = [file_size_limit] {
     std::signal(SIGXFSZ, SIG_DFL);
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = file_size_limit != 0 ? file_size_limit : limit.rlim_max;
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
-    execv(kBinary, argv.data());
-    _exit(127);
-  }
-  close(err[1]);
-  char buffer[4096];
-  for (ssize_t got; (got = read(err[0], buffer, sizeof buffer)) > 0;) {
-    result.err.append(buffer, static_cast<std::size_t>(got));
-  }
-  close(err[0]);
-  int status = 0;
-  if (pid > 0 && waitpid(pid, &status, 0) == pid) {
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-  return result;
+  };
+  return testing::RunChild(kBinary, args, setup);
 }
 
 TEST_P(FaultMatrix, OrdalisSortBinary) {
@@ -378,7 +353,7 @@ TEST_P(FaultMatrix, OrdalisSortBinary) {
   Scene scene("sorted.dat", row.source_bytes);
   row.arrange(scene);
   const Tree before = Capture(scene.root());
-  const Exit run =
+  const testing::ChildRun run =
       RunOrdalisSort({"--mode", "left-most", "--left-count", "5", scene.source, scene.target},
                      row.file_size_limit);
 

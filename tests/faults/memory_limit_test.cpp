@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "settings/settings_file.h"
+#include "support/child_process.h"
 #include "support/fake_sort_run_host.h"
 #include "support/temp_dir.h"
 
@@ -95,42 +96,17 @@ std::string InLimitedChild(const std::function<std::string()>& body) {
   return said;
 }
 
-struct ChildRun {
-  int status = -1;  // The exit status, or 128 + the signal that ended it.
-  std::string out;
-  std::string err;
-};
-
 // Runs ordalis-sort with `args` and at most kHeadroom of address space, with
 // `input` (a file name) as standard input when given.
-ChildRun RunOrdalisSort(const std::vector<std::string>& args, const TempDir& dir,
-                        const std::string& input = "/dev/null") {
-  std::vector<char*> argv = {const_cast<char*>(kBinary)};
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  const std::string out = dir.File("stdout"), err = dir.File("stderr");
-  ChildRun run;
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int in_fd = open(input.c_str(), O_RDONLY);
-    const int out_fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (in_fd < 0 || out_fd < 0 || err_fd < 0 || dup2(in_fd, 0) < 0 || dup2(out_fd, 1) < 0 ||
-        dup2(err_fd, 2) < 0) {
-      _exit(126);
-    }
+testing::ChildRun RunOrdalisSort(const std::vector<std::string>& args,
+                                 const std::string& input = {}) {
+  testing::ChildSetup setup;
+  setup.input = input;
+  setup.in_child = [] {
     const rlimit limit{kHeadroom, kHeadroom};
     if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(126);
-    execv(kBinary, argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  if (pid > 0 && waitpid(pid, &status, 0) == pid) {
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
-  run.out = ReadBytes(out);
-  run.err = ReadBytes(err);
-  return run;
+  };
+  return testing::RunChild(kBinary, args, setup);
 }
 
 class MemoryLimitTest : public ::testing::Test {
@@ -181,30 +157,31 @@ TEST_F(MemoryLimitTest, OrdalisSortFailsWithOneLineAndLeavesTheTarget) {
   };
   const Case cases[] = {
       {{huge, target},
-       "/dev/null",
+       "",
        "ordalis-sort: cannot read \"" + huge + "\": it is too large to hold in memory\n"},
       {{"-", target},
        huge,
        "ordalis-sort: cannot read standard input: it is too large to hold in memory\n"},
       {{huge, "-"},
-       "/dev/null",
+       "",
        "ordalis-sort: cannot read \"" + huge + "\": it is too large to hold in memory\n"},
       {{"--show-keys", huge},
-       "/dev/null",
+       "",
        "ordalis-sort: cannot read \"" + huge + "\": it is too large to hold in memory\n"},
-      {{over, target}, "/dev/null", "ordalis-sort: the source has more than 10001 lines\n"},
+      {{over, target}, "", "ordalis-sort: the source has more than 10001 lines\n"},
       {{"-", "-"}, over, "ordalis-sort: the source has more than 10001 lines\n"},
   };
   for (const Case& c : cases) {
     std::string described;
     for (const std::string& arg : c.args) described += " [" + arg + "]";
     WriteBytes(target, kPrecious);
-    const ChildRun run = RunOrdalisSort(c.args, dir_, c.input);
+    const testing::ChildRun run = RunOrdalisSort(c.args, c.input);
     EXPECT_EQ(run.status, 1) << described << " < " << c.input;
     EXPECT_EQ(run.err, c.err) << described << " < " << c.input;
     EXPECT_EQ(run.out, "") << described << " < " << c.input;
     EXPECT_EQ(ReadBytes(target), kPrecious) << described << " < " << c.input;
-    EXPECT_EQ(dir_.EntryCount(), 5u) << described << ": a temporary file was left behind";
+    // The two sources and the target: the output streams come back through pipes.
+    EXPECT_EQ(dir_.EntryCount(), 3u) << described << ": a temporary file was left behind";
   }
 }
 

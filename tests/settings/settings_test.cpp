@@ -18,6 +18,7 @@
 #include "shared/native_path.h"
 #include "shared/text_file.h"
 #include "support/platform.h"
+#include "support/temp_dir.h"
 #include "support/visible.h"
 
 namespace ordalis {
@@ -57,23 +58,6 @@ std::set<std::string> Listing(const fs::path& directory) {
 
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device seed;
-    for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
-      fs::path candidate =
-          fs::temp_directory_path() / ("ordalis-settings-" + std::to_string(seed()));
-      if (fs::create_directory(candidate)) dir_ = candidate;
-    }
-    ASSERT_FALSE(dir_.empty()) << "no temporary directory";
-  }
-
-  void TearDown() override {
-    if (dir_.empty()) return;
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
-  }
-
   std::string app() const { return dir_.string(); }
   fs::path ini() const { return dir_ / kSettingsFileName; }
 
@@ -101,7 +85,8 @@ class SettingsFileTest : public ::testing::Test {
 
   static bool RunningAsRoot() { return !testing::PermissionBitsApply(); }
 
-  fs::path dir_;
+  testing::TempDir temp_;
+  const fs::path& dir_ = temp_.path();
 };
 
 const Fields kDefaults = {kApp, kApp, "12", "4", "20", "1"};

@@ -1,4 +1,5 @@
-// A temporary directory for one test, removed with everything in it.
+// A temporary directory for one test, removed with everything in it, even
+// what a test made read-only.
 #pragma once
 
 #include <filesystem>
@@ -18,10 +19,18 @@ class TempDir {
     std::filesystem::create_directories(path_);
   }
   ~TempDir() {
+    // Give back what a test took away, so that everything can go: Windows
+    // deletes no read-only file, and POSIX nothing in a folder without write
+    // permission.
+    namespace fs = std::filesystem;
     std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(path_, ec)) {
+      if (!entry.is_symlink(ec)) {
+        fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+      }
+    }
+    fs::remove_all(path_, ec);
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
