@@ -36,8 +36,8 @@ class TextReading {
   // part of the first line, and is written back once before the lines.
   virtual std::string_view ByteOrderMark() const = 0;
 
-  // What every written line ends with, in every reading.
-  static constexpr std::string_view kLineEnd = "\r\n";
+  // What every written line ends with: CR LF, as this reading writes it.
+  virtual std::string_view LineEnd() const { return "\r\n"; }
 };
 
 // Each byte one character, by the code page of text files.

@@ -258,7 +258,7 @@ std::string_view HeadOf(const LineTable& table) {
 }
 
 Status WriteLines(const std::string& path, const LineTable& table) {
-  return WriteLinesAtomically(path, table.SortLines, TextReading::kLineEnd, HeadOf(table));
+  return WriteLinesAtomically(path, table.SortLines, table.reading->LineEnd(), HeadOf(table));
 }
 
 }  // namespace ordalis

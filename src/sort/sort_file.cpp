@@ -34,7 +34,7 @@ Status SortSourceToTarget(const SortSource& source, const SortRequest& request,
     if (Status s = source.load(&table, request.encoding); !s.ok()) return s;
     if (lone_line_feed != nullptr) *lone_line_feed = table.lone_line_feed;
     if (Status s = ShellSortLines(&table, request.mode, request.texts); !s.ok()) return s;
-    return target(HeadOf(table), table.SortLines, TextReading::kLineEnd);
+    return target(HeadOf(table), table.SortLines, table.reading->LineEnd());
   } catch (const std::bad_alloc&) {
     return Status::Error("not enough memory to sort " + source.name);
   }
