@@ -2,7 +2,9 @@
 # Installs the built program into a temporary prefix, as `cmake --install`
 # does for a user, and checks it there: every file in its place, the menu
 # entry valid and starting the installed program, the icons, the man page
-# rendered by man, and the installed ordalis-sort sorting a file.
+# rendered by man, the installed ordalis-sort sorting a file, and the
+# NOTEPAD.exe link to xdg-open, which neither a second install nor unpacking
+# the tarball as the README says replaces once the user has one.
 # Usage: install_test.sh BUILD_DIR
 set -euo pipefail
 build="$1"
@@ -62,4 +64,29 @@ printf 'cc 3\r\naa 1\r\nbb 2' >"$work/in.txt"
 PATH="$prefix/bin:/usr/bin:/bin" ordalis-sort --mode left-most --left-count 2 \
   "$work/in.txt" "$work/out.txt" || fail "the installed ordalis-sort failed"
 printf 'aa 1\r\nbb 2\r\ncc 3\r\n' | cmp - "$work/out.txt" || fail "the installed ordalis-sort sorted wrongly"
+# The first viewer: a link to xdg-open, and a user's own link is kept.
+viewer_of() { readlink "$1/bin/NOTEPAD.exe" || echo "no link"; }
+[ "$(viewer_of "$prefix")" = /usr/bin/xdg-open ] ||
+  fail "bin/NOTEPAD.exe leads to '$(viewer_of "$prefix")', not /usr/bin/xdg-open"
+ln -sfn /bin/true "$prefix/bin/NOTEPAD.exe"
+cmake --install "$build" --prefix "$prefix" >"$work/install.log"
+[ "$(viewer_of "$prefix")" = /bin/true ] || fail "a second install replaced the user's NOTEPAD.exe"
+
+# The tarball, unpacked with the README's two commands into an empty prefix
+# and over an older install whose user made NOTEPAD.exe their own.
+cpack -G TGZ --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" ||
+  fail "cpack: $(cat "$work/cpack.log")"
+tarball="$(ls "$work"/package/Ordalis-*.tar.gz)"
+unpack() {
+  tar -xzf "$tarball" -C "$1" --no-overwrite-dir --exclude='*bin/NOTEPAD.exe'
+  tar -xzf "$tarball" -C "$1" --skip-old-files --wildcards '*bin/NOTEPAD.exe'
+}
+mkdir -p "$work/fresh" "$work/older/bin"
+unpack "$work/fresh"
+[ "$(viewer_of "$work/fresh")" = /usr/bin/xdg-open ] || fail "the tarball gives no NOTEPAD.exe link"
+echo "an older Ordalis" >"$work/older/bin/Ordalis"
+ln -s /bin/true "$work/older/bin/NOTEPAD.exe"
+unpack "$work/older"
+[ "$(viewer_of "$work/older")" = /bin/true ] || fail "unpacking replaced the user's NOTEPAD.exe"
+cmp -s "$work/fresh/bin/Ordalis" "$work/older/bin/Ordalis" || fail "unpacking kept the older Ordalis"
 echo "installed into a temporary prefix and used from there"
