@@ -76,9 +76,15 @@ inline ChildRun RunChild(const std::string& program, const std::vector<std::stri
   startup.hStdError = open(scratch.path() / "stderr", GENERIC_WRITE, CREATE_ALWAYS);
   PROCESS_INFORMATION process{};
   const std::wstring folder = setup.folder.wstring();
-  const bool started =
-      CreateProcessW(WideOf(program).c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                     folder.empty() ? nullptr : folder.c_str(), &startup, &process) != 0;
+  // Wine on a busy machine now and then fails to start a process at all
+  // (ERROR_INTERNAL_ERROR); a second try is what a person would do.
+  bool started = false;
+  for (int attempt = 0; attempt < 2 && !started; ++attempt) {
+    started = CreateProcessW(WideOf(program).c_str(), command.data(), nullptr, nullptr, TRUE, 0,
+                             nullptr, folder.empty() ? nullptr : folder.c_str(), &startup,
+                             &process) != 0;
+    if (!started && GetLastError() != ERROR_INTERNAL_ERROR) break;
+  }
   for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
   }
