@@ -68,7 +68,8 @@ bool ReferenceUtf8Key(std::string_view line, const KeyParameters& params, std::s
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzInput input(data, size);
   const auto mode = static_cast<SortMode>(input.Byte() % 4);
-  const auto choice = static_cast<EncodingChoice>(input.Byte() % 3);
+  const TextReading* const choices[] = {nullptr, &Utf8Reading(), &Windows1252Reading()};
+  const EncodingChoice choice{choices[input.Byte() % 3]};
   KeyTexts texts{input.Text(), input.Text(), input.Text()};
 
   // The reference sort is quadratic: keep the tables small.
@@ -80,6 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     source.push_back(line);
   }
   LineTable table;
+  // Lines of two-byte units are split another way: not this target's business.
+  if (UnitReading(bytes, choice) != nullptr) return 0;
   fuzz::Require(MakeLineTable(bytes, &table, choice).ok());
   const std::vector<std::string_view> loaded = table.SortLines;
   const Status status = ShellSortLines(&table, mode, texts);

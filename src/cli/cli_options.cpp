@@ -20,12 +20,6 @@ constexpr Named<SortMode> kModeNames[] = {
     {"none", SortMode::None},
 };
 
-constexpr Named<EncodingChoice> kEncodingNames[] = {
-    {"auto", EncodingChoice::Auto},
-    {"utf-8", EncodingChoice::Utf8},
-    {"windows-1252", EncodingChoice::Windows1252},
-};
-
 template <typename Value, std::size_t N>
 std::optional<Value> ValueNamed(const Named<Value> (&table)[N], std::string_view name) {
   for (const Named<Value>& entry : table) {
@@ -33,6 +27,10 @@ std::optional<Value> ValueNamed(const Named<Value> (&table)[N], std::string_view
   }
   return std::nullopt;
 }
+
+constexpr char kEncodingList[] =
+    "auto, utf-8, utf-16le, utf-16be, windows-1252, or a code page: cp874, cp1250 to cp1258, "
+    "cp932, cp936, cp949 or cp950";
 
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
@@ -108,12 +106,11 @@ CliOptions ParseCommandLine(const std::vector<std::string_view>& args) {
       continue;
     }
     if (name == "--encoding") {
-      const std::optional<EncodingChoice> encoding = ValueNamed(kEncodingNames, value);
-      if (!encoding) {
-        return UsageError("unknown encoding " + Quoted(value) +
-                          "; use auto, utf-8 or windows-1252");
+      const TextReading* reading = ReadingNamed(value);
+      if (reading == nullptr && value != "auto") {
+        return UsageError("unknown encoding " + Quoted(value) + "; use " + kEncodingList);
       }
-      options.encoding = *encoding;
+      options.encoding = {reading};
       continue;
     }
     const std::optional<SortMode> mode = ValueNamed(kModeNames, value);
@@ -165,7 +162,8 @@ failed run writes nothing at all. A file named - is given as ./-.
   --start-column TEXT   S for middle and right-most (default )usage" +
          std::string(kDefaultStartColumn) + R"usage()
   --encoding ENCODING   how SOURCE's bytes are read: auto (the default),
-                        utf-8 or windows-1252, as below
+                        utf-8, utf-16le, utf-16be, windows-1252 or a
+                        Windows code page, as below
   --show-keys           write no TARGET: show the lines of SOURCE on standard
                         output in sorted order, each with its key underlined
   --help                show this help and exit
@@ -183,15 +181,24 @@ Keys lose their leading and trailing spaces and compare by character code, so
 --name=VALUE. The TEXT values are read the way the window reads its boxes:
 for right-most the leading number of the text counts and the rest is ignored.
 
-A character is what a person counts. With auto, SOURCE is read as UTF-8
-when it starts with a UTF-8 byte order mark, or when all of it is valid UTF-8
-and holds at least one character of more than one byte; otherwise as
-Windows-1252, one byte a character (plain ASCII reads the same either way).
-In UTF-8 a column is a code point, keys never split a character and compare
-by code point; a byte that is no part of a valid sequence (with --encoding
-utf-8) counts as one column. Every byte is written back unchanged, and a byte
-order mark, which is no part of line 1, is written once at the start of
-TARGET.
+A character is what a person counts. With auto, SOURCE is read as UTF-16
+when it starts with a UTF-16 byte order mark (FF FE little-endian, FE FF
+big-endian); as UTF-8 when it starts with a UTF-8 byte order mark, or when
+all of it is valid UTF-8 and holds at least one character of more than one
+byte; otherwise in the system's code page: on Windows its ANSI code page
+(932 on a Japanese system, 1251 on a Russian one), elsewhere Windows-1252
+(plain ASCII reads the same every way). In UTF-8 and UTF-16 a column is a
+code point (a surrogate pair is one, a lone surrogate one of its own), and
+keys compare by code point; a byte that is no part of a valid UTF-8
+sequence (with --encoding utf-8) counts as one column. In a code page a
+column is one byte, or a lead and a trail byte that the page pairs (cp932,
+cp936, cp949, cp950); a byte that forms no pair is a column of its own, and
+keys compare by the characters' 16-bit codes. --encoding names a reading:
+utf-8, utf-16le, utf-16be, windows-1252 (the same as cp1252), cp874, cp1250
+to cp1258, cp932, cp936, cp949 or cp950; the same bytes give the same TARGET
+on every system. Every byte is written back unchanged, a byte order mark,
+which is no part of line 1, once at the start of TARGET, and the line ends
+of UTF-16 as UTF-16. A UTF-16 SOURCE of an odd number of bytes is refused.
 
 With --show-keys each line is printed as it stands, after its line number in
 SOURCE, and on the next line the key is underlined with _. A line whose key is
@@ -201,10 +208,11 @@ are shown in their order up to that line, which is followed by
 "^ stops the run:" and the reason. Control characters show as ^X (^J for a
 line feed, ^? for DEL), with the underline widened to match. A run stopped
 before any key is cut, by a TEXT that is no number or by too many lines,
-shows nothing. For a SOURCE with bytes above 127 the listing starts with a
-line saying how it was read, such as "(read as UTF-8)"; in UTF-8 the
-underline follows the characters as a UTF-8 terminal shows them, two cells
-for a wide (CJK) character, and a byte in no valid sequence shows as U+FFFD.
+shows nothing. The listing is UTF-8 whatever the reading. For a SOURCE in
+UTF-16 or with bytes above 127 it starts with a line saying how it was read,
+such as "(read as UTF-8)" or "(read as cp932)"; the underline follows the
+characters as a UTF-8 terminal shows them, two cells for a wide (CJK)
+character, and bytes that form no character show as U+FFFD.
 
 Exit status:
   0  TARGET was written (or the keys were shown)

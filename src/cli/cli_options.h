@@ -32,10 +32,10 @@ struct CliOptions {
   std::string left_count{kDefaultLeftCount};
   std::string middle_count{kDefaultMiddleCount};
   std::string start_column{kDefaultStartColumn};
-  EncodingChoice encoding = EncodingChoice::Auto;  // How SOURCE's bytes are read.
-  std::string source;                              // kStandardStream for standard input.
-  std::string target;  // kStandardStream for standard output; empty for ShowKeys.
-  std::string error;   // One line, without the program name; set for UsageError.
+  EncodingChoice encoding = {};  // How SOURCE's bytes are read.
+  std::string source;            // kStandardStream for standard input.
+  std::string target;            // kStandardStream for standard output; empty for ShowKeys.
+  std::string error;             // One line, without the program name; set for UsageError.
 };
 
 // Reads the arguments that follow the program name. Options may come before,

@@ -1,7 +1,6 @@
 #include "sort_command.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <new>
 #include <optional>
@@ -12,6 +11,7 @@
 #include "cli/terminal_width.h"
 #include "shared/code_page.h"
 #include "shared/text_reading.h"
+#include "shared/utf8.h"
 #include "sort/line_table.h"
 #include "sort/sort_file.h"
 
@@ -66,32 +66,28 @@ Status SortToTarget(const CliOptions& options, const SortRequest& request, std::
   return SortSourceToTarget(SourceOf(options.source), request, target, lone_line_feed);
 }
 
-// One character of a line as a --show-keys listing shows it, and the cells
-// it takes on a terminal.
+// One character of a line as a --show-keys listing shows it, in UTF-8
+// whatever the reading, and the cells it takes on a terminal.
 struct ShownCharacter {
-  std::string_view text;
+  std::string text;
   std::size_t width = 1;
+  bool tab = false;
 };
 
 // Control characters show as ^X, in every reading; bytes that form no
-// character as U+FFFD, the mark a UTF-8 terminal would show for them. A
-// character of one byte takes one cell on a terminal of its own encoding.
+// character as U+FFFD, the mark a UTF-8 terminal would show for them.
 ShownCharacter Shown(std::string_view character, const TextReading& reading) {
-  static constexpr std::array<char, 64> kCarets = [] {
-    std::array<char, 64> carets{};
-    for (std::size_t b = 0; b < 32; ++b) {
-      carets[2 * b] = '^';
-      carets[2 * b + 1] = static_cast<char>(b + 0x40);
-    }
-    return carets;
-  }();
-  const auto byte = static_cast<unsigned char>(character[0]);
-  if (byte == 0x7F) return {"^?", 2};
-  if (byte < 0x20 && byte != '\t') return {std::string_view(&kCarets[2 * byte], 2), 2};
   const std::optional<char32_t> code = reading.CodePoint(character);
   if (!code) return {"\xEF\xBF\xBD", 1};
-  if (character.size() == 1) return {character, 1};
-  return {character, static_cast<std::size_t>(TerminalWidth(*code))};
+  if (*code == 0x7F) return {"^?", 2};
+  if (*code < 0x20 && *code != U'\t') {
+    return {std::string{'^', static_cast<char>(*code + 0x40)}, 2};
+  }
+  ShownCharacter shown;
+  AppendUtf8(*code, &shown.text);
+  shown.tab = *code == U'\t';
+  shown.width = *code < 0x80 ? 1 : static_cast<std::size_t>(TerminalWidth(*code));
+  return shown;
 }
 
 // One line of a --show-keys listing and the line of marks under it: the
@@ -118,7 +114,7 @@ std::string ListingEntry(std::string_view line, const TextReading& reading, std:
     entry += shown.text;
     if (i < key_from) {
       // A tab under a tab keeps the marks in line with the text.
-      marks.append(shown.width, line[i] == '\t' ? '\t' : ' ');
+      marks.append(shown.width, shown.tab ? '\t' : ' ');
     } else if (i < key_to) {
       marks.append(shown.width, '_');
     }
@@ -132,10 +128,12 @@ std::string ListingEntry(std::string_view line, const TextReading& reading, std:
 }
 
 // The line that opens the listing of a source whose reading matters: one
-// with a byte above 127, where the readings read different characters.
+// with a byte above 127, where the readings read different characters, or
+// one of two-byte units.
 std::string ReadingLine(const LineTable& table) {
   // The text holds every line's bytes, a byte order mark among them.
-  if (std::all_of(table.text->begin(), table.text->end(),
+  if (table.reading->UnitSize() == 1 &&
+      std::all_of(table.text->begin(), table.text->end(),
                   [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
     return {};
   }

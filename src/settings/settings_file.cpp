@@ -14,6 +14,7 @@
 #include "shared/native_path.h"
 #include "shared/text_file.h"
 #include "shared/trim_spaces.h"
+#include "shared/utf8.h"
 
 namespace ordalis {
 namespace {
@@ -60,8 +61,21 @@ void CreateIfMissing(const std::string& path) {
   if (std::FILE* touch = OpenFile(path, "ab")) std::fclose(touch);
 }
 
-bool FitsCodePage(std::u16string_view text) {
-  return WidenFromCodePage(NarrowToCodePage(text)) == text;
+// Appends `text` in the code page `page`; false when the page cannot hold
+// all of it.
+bool AppendInPage(std::u16string_view text, const TextReading& page, std::string* bytes) {
+  const std::string utf8 = Utf8FromUtf16(text);
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::size_t length = Utf8SequenceLength(utf8.substr(at), Surrogates::Allowed);
+    if (length == 0 || !page.Encode(DecodeUtf8(utf8.substr(at)), bytes)) return false;
+    at += length;
+  }
+  return true;
+}
+
+bool FitsCodePage(std::u16string_view text, const TextReading& page) {
+  std::string ignored;
+  return AppendInPage(text, page, &ignored);
 }
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
@@ -107,26 +121,29 @@ bool IsDirectory(std::string SettingsValues::*value) {
 
 }  // namespace
 
-std::string WindowsDirectoryToCodePage(std::string_view name) {
+std::string WindowsDirectoryToCodePage(std::string_view name, const TextReading& page) {
   const std::u16string wide = Utf16FromUtf8(name);
   const std::u16string_view text = wide;
-  if (FitsCodePage(text)) return NarrowToCodePage(text);
+  std::string bytes;
+  if (AppendInPage(text, page, &bytes)) return bytes;
   const std::size_t root = RootLength(text);
-  if (!FitsCodePage(text.substr(0, root))) return {};
+  if (!FitsCodePage(text.substr(0, root), page)) return {};
   // Whole folder names only: a name cut short could be another folder.
   std::size_t kept = root;
   for (std::size_t start = root; start < text.size();) {
     std::size_t end = start;
     while (end < text.size() && !IsSeparator(text[end])) ++end;
-    if (!FitsCodePage(text.substr(start, end - start))) break;
+    if (!FitsCodePage(text.substr(start, end - start), page)) break;
     kept = end;
     start = end + 1;
   }
-  return NarrowToCodePage(text.substr(0, kept));
+  bytes.clear();
+  AppendInPage(text.substr(0, kept), page, &bytes);
+  return bytes;
 }
 
-std::string WindowsDirectoryFromCodePage(std::string_view bytes) {
-  return Utf8FromUtf16(WidenFromCodePage(bytes));
+std::string WindowsDirectoryFromCodePage(std::string_view bytes, const TextReading& page) {
+  return Utf8Of(bytes, page);
 }
 
 std::string SettingsFilePath(const std::string& app_path) {

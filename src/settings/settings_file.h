@@ -17,6 +17,7 @@
 
 #include "shared/default_texts.h"
 #include "shared/status.h"
+#include "shared/text_reading.h"
 
 namespace ordalis {
 
@@ -46,11 +47,14 @@ SettingsValues ReadSettings(const std::string& app_path);
 // exactly as it was and says why.
 Status WriteSettings(const std::string& app_path, const SettingsValues& values);
 
-// What the file holds for the Windows directory `name` (UTF-8): its
-// Windows-1252 bytes, cut back as said above when the name does not fit.
-std::string WindowsDirectoryToCodePage(std::string_view name);
+// What the file holds for the Windows directory `name` (UTF-8): its bytes in
+// the system's code page `page`, cut back as said above when the name does
+// not fit.
+std::string WindowsDirectoryToCodePage(std::string_view name,
+                                       const TextReading& page = SystemCodePageReading());
 
 // The Windows directory (UTF-8) that the file's `bytes` name.
-std::string WindowsDirectoryFromCodePage(std::string_view bytes);
+std::string WindowsDirectoryFromCodePage(std::string_view bytes,
+                                         const TextReading& page = SystemCodePageReading());
 
 }  // namespace ordalis

@@ -2,6 +2,7 @@
 // the program reads.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <span>
@@ -20,6 +21,10 @@ Status OpenForReading(const std::string& path, std::FILE** file);
 // The message for a read that failed with `error` (an errno value); `what`
 // names the input as the message shows it, e.g. a quoted file name.
 std::string ReadErrorMessage(const std::string& what, int error);
+
+// The offset of the first `unit` in `text` at a whole unit's place (a
+// multiple of its size), or npos. REQUIRES: `unit` holds a byte other than 0.
+std::size_t FindUnit(std::string_view text, std::string_view unit);
 
 // Reads lines by the line rule of every file the program reads: a line ends
 // at CR or at a CR LF pair, and the terminator is not part of the line; a lone
@@ -40,6 +45,14 @@ class LineReader {
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
+  // The first `count` bytes of the input, or all of it when shorter, left to
+  // be read as lines. REQUIRES: no line has been taken yet.
+  std::string_view Peek(std::size_t count);
+  // Makes lines end at `cr`, or at `cr` followed by `lf`, two code units of
+  // one size, found only at a whole unit's place: UTF-16's are two bytes.
+  // REQUIRES: no line has been taken yet.
+  void SetLineEnds(std::string_view cr, std::string_view lf);
+
   // True when no line is left: the input has ended, or a read failed.
   // Reads at most the next block, never a whole line.
   bool AtEnd() { return (current_.empty() || after_cr_) && AtEndOfBlock(); }
@@ -49,6 +62,8 @@ class LineReader {
   bool AppendLine(std::string* line);
   // The errno value of a failed read, or 0 while every read has succeeded.
   int error() const { return error_; }
+  // How many bytes have been read from the input so far.
+  std::uintmax_t bytes_read() const { return bytes_read_; }
 
  private:
   // AtEnd where the current block is used up or may begin with the LF of a
@@ -56,15 +71,24 @@ class LineReader {
   bool AtEndOfBlock();
   // Makes the next block current; false at the end of the input or on error.
   bool Refill();
+  // Makes the current bytes at least `count`, joining the next block to
+  // them, unless the input ends first.
+  void Hold(std::size_t count);
+  // AppendLine for code units of more than one byte.
+  bool AppendUnitLine(std::string* line);
 
   std::FILE* file_ = nullptr;
   std::string_view unread_;  // The bytes of a reader of bytes not yet handed out.
   std::size_t block_size_;
   std::unique_ptr<char[]> block_;
   std::string_view current_;  // What is left of the current block.
-  bool after_cr_ = false;     // A CR ended the last line: an LF next belongs to it.
+  std::string joined_;        // A block's end joined to the next, where Hold needed it.
+  std::string_view cr_ = "\r";
+  std::string_view lf_ = "\n";
+  bool after_cr_ = false;  // A CR ended the last line: an LF next belongs to it.
   bool ended_ = false;
   int error_ = 0;
+  std::uintmax_t bytes_read_ = 0;
 };
 
 // Replaces the file at `path` with `contents`, or leaves it exactly as it was.

@@ -26,14 +26,14 @@ class Utf8 final : public TextReading {
     if (Utf8SequenceLength(character) == 0) return std::nullopt;
     return DecodeUtf8(character);
   }
-  const std::array<std::uint8_t, 256>& ByteOrder() const override {
-    static constexpr std::array<std::uint8_t, 256> kByteValue = [] {
-      std::array<std::uint8_t, 256> order{};
-      for (std::size_t b = 0; b < 256; ++b) order[b] = static_cast<std::uint8_t>(b);
-      return order;
-    }();
-    return kByteValue;
+  bool Encode(char32_t code, std::string* out) const override {
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    AppendUtf8(code, out);
+    return true;
   }
+  // UTF-8's byte order is its code points' order.
+  void AppendOrderBytes(std::string_view key, std::string* out) const override { out->append(key); }
+  bool OrdersByOwnBytes() const override { return true; }
   std::string_view ByteOrderMark() const override { return "\xEF\xBB\xBF"; }
 };
 

@@ -18,14 +18,13 @@ namespace {
 // needs, so it rarely grows, and little enough to be no burden.
 constexpr std::uintmax_t kReserveLimit = std::uintmax_t{8} << 20;
 
-// The characters at `from` to `from + 7` of a key, by their place in
-// character order, as one number; missing characters count as the lowest.
-std::uint64_t KeyPrefix(std::string_view key, std::size_t from,
-                        const std::array<std::uint8_t, 256>& order) {
+// Eight bytes of `bytes` from `from` as one number, the first the highest;
+// missing bytes count as the lowest.
+std::uint64_t Prefix(std::string_view bytes, std::size_t from) {
   std::uint64_t prefix = 0;
   for (std::size_t i = from; i < from + 8; ++i) {
     prefix <<= 8;
-    if (i < key.size()) prefix |= order[static_cast<unsigned char>(key[i])];
+    if (i < bytes.size()) prefix |= static_cast<unsigned char>(bytes[i]);
   }
   return prefix;
 }
@@ -34,7 +33,21 @@ std::uint64_t KeyPrefix(std::string_view key, std::size_t from,
 // keys do; the sort then compares small integers instead of strings.
 std::vector<std::uint32_t> RankKeys(const std::vector<std::string_view>& keys,
                                     const TextReading& reading, std::uint32_t* distinct_keys) {
-  // Keys of up to 16 characters compare by their two prefixes and their
+  // Each key as bytes that order as its characters' codes, end to end, or
+  // the keys themselves where their bytes order so already.
+  const bool own_bytes = reading.OrdersByOwnBytes();
+  std::string order_bytes;
+  std::vector<std::size_t> starts(own_bytes ? 0 : keys.size() + 1);
+  for (std::size_t i = 0; i < keys.size() && !own_bytes; ++i) {
+    starts[i] = order_bytes.size();
+    reading.AppendOrderBytes(keys[i], &order_bytes);
+  }
+  if (!own_bytes) starts[keys.size()] = order_bytes.size();
+  const auto order_of = [&](std::size_t line) {
+    if (own_bytes) return keys[line];
+    return std::string_view(order_bytes).substr(starts[line], starts[line + 1] - starts[line]);
+  };
+  // Keys of up to 16 such bytes compare by their two prefixes and their
   // length alone; only longer ones need a look at the rest.
   struct Entry {
     std::uint64_t head;
@@ -42,18 +55,18 @@ std::vector<std::uint32_t> RankKeys(const std::vector<std::string_view>& keys,
     std::uint32_t length;
     std::uint32_t line;
   };
-  const std::array<std::uint8_t, 256>& order = reading.ByteOrder();
   std::vector<Entry> entries(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) {
-    entries[i] = {KeyPrefix(keys[i], 0, order), KeyPrefix(keys[i], 8, order),
-                  static_cast<std::uint32_t>(std::min<std::size_t>(keys[i].size(), 0xFFFFFFFF)),
+    const std::string_view bytes = order_of(i);
+    entries[i] = {Prefix(bytes, 0), Prefix(bytes, 8),
+                  static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size(), 0xFFFFFFFF)),
                   static_cast<std::uint32_t>(i)};
   }
-  const auto less = [&keys, &reading](const Entry& a, const Entry& b) {
+  const auto less = [&order_of](const Entry& a, const Entry& b) {
     if (a.head != b.head) return a.head < b.head;
     if (a.tail != b.tail) return a.tail < b.tail;
     if (a.length <= 16 || b.length <= 16) return a.length < b.length;
-    return CompareKeyBytes(keys[a.line].substr(16), keys[b.line].substr(16), reading) < 0;
+    return order_of(a.line).substr(16) < order_of(b.line).substr(16);
   };
   // Data files often come sorted already, or sorted the other way round.
   // Ranks do not depend on the order of lines within equal keys, so a
@@ -127,6 +140,13 @@ void SortChain(std::vector<Item>* items, std::size_t first, std::size_t gap,
 Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t size,
                      EncodingChoice encoding, LineTable* table) {
   *table = LineTable{};
+  // A reading of two-byte units shows in the first bytes, or is asked for.
+  const TextReading* unit_reading = UnitReading(reader.Peek(2), encoding);
+  if (unit_reading != nullptr) {
+    const std::string_view line_end = unit_reading->LineEnd();
+    reader.SetLineEnds(line_end.substr(0, line_end.size() / 2),
+                       line_end.substr(line_end.size() / 2));
+  }
   auto text = std::make_shared<std::string>();
   std::vector<std::size_t> ends;  // Where each line ends in `text`.
   try {
@@ -145,6 +165,10 @@ Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t
     return Status::Error("cannot read " + what + ": it is too large to hold in memory");
   }
   if (reader.error() != 0) return Status::Error(ReadErrorMessage(what, reader.error()));
+  if (unit_reading != nullptr && reader.bytes_read() % unit_reading->UnitSize() != 0) {
+    return Status::Error("cannot read " + what + " as " + std::string(unit_reading->Name()) +
+                         ": it has an odd number of bytes");
+  }
 
   table->SortLines.resize(ends.size());
   table->source_index.resize(ends.size());
@@ -154,7 +178,8 @@ Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t
     table->source_index[i] = static_cast<std::uint32_t>(i);
     start = ends[i];
   }
-  table->reading = &ChooseReading(table->SortLines, encoding);
+  table->reading =
+      unit_reading != nullptr ? unit_reading : &ChooseReading(table->SortLines, encoding);
   // In a reading without it, a byte order mark is characters of line 1.
   const std::string_view mark = table->reading->ByteOrderMark();
   if (!mark.empty() && !ends.empty() && table->SortLines[0].starts_with(mark)) {
@@ -163,7 +188,7 @@ Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t
   }
   table->LastIndex = static_cast<std::int16_t>(static_cast<int>(ends.size()) - 1);
   // Line ends are not kept in `text`, so every line feed in it stayed in its line.
-  table->lone_line_feed = text->find('\n') != std::string::npos;
+  table->lone_line_feed = table->reading->HoldsLineFeed(*text);
   table->text = std::move(text);
   return Status::Ok();
 }

@@ -36,19 +36,17 @@ struct LineTable {
 
 // Makes the table of `bytes` by the line rule of LineReader. Fails, leaving
 // the table empty, for more than kLineSlots lines.
-Status MakeLineTable(std::string bytes, LineTable* table,
-                     EncodingChoice encoding = EncodingChoice::Auto);
+Status MakeLineTable(std::string bytes, LineTable* table, EncodingChoice encoding = {});
 
 // Fills `table` from the file at `path`, reading no further than the start of
 // the line after the last one a table holds. Fails, leaving the table empty,
 // when the file cannot be read or held, or holds more than kLineSlots lines.
-Status LoadLines(const std::string& path, LineTable* table,
-                 EncodingChoice encoding = EncodingChoice::Auto);
+Status LoadLines(const std::string& path, LineTable* table, EncodingChoice encoding = {});
 
 // The same for an open stream such as standard input, which the caller
 // closes; `name` names it in messages.
 Status LoadLinesFromStream(std::FILE* stream, const std::string& name, LineTable* table,
-                           EncodingChoice encoding = EncodingChoice::Auto);
+                           EncodingChoice encoding = {});
 
 // Cuts the key of every line of the table, in its order, into `*keys`.
 // Fails when the texts give no key; then `*stopped_line` is left alone. Fails

@@ -24,7 +24,7 @@ inline constexpr char kSameFileWarning[] = "Use a different output filename";
 struct SortRequest {
   SortMode mode = SortMode::None;
   KeyTexts texts;
-  EncodingChoice encoding = EncodingChoice::Auto;
+  EncodingChoice encoding = {};
 };
 
 // Where a run's lines come from.

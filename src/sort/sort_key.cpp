@@ -130,6 +130,7 @@ struct UnitColumns {
     return count >= line.size() - from ? line.size() : from + count;
   }
   std::size_t Count(std::u16string_view line) const { return line.size(); }
+  std::u16string_view Trim(std::u16string_view text) const { return TrimSpaces(text); }
 };
 
 // Columns of a source's bytes: characters as the reading splits them.
@@ -139,6 +140,7 @@ struct ReadingColumns {
     return reading.Advance(line, from, count);
   }
   std::size_t Count(std::string_view line) const { return reading.CountCharacters(line); }
+  std::string_view Trim(std::string_view text) const { return reading.TrimSpaces(text); }
 };
 
 // Cuts the key of `line` as a view into it, trimmed of spaces, counting
@@ -179,19 +181,8 @@ Status CutKeyView(std::basic_string_view<Char> line, const KeyParameters& params
       break;
     }
   }
-  *key = TrimSpaces(cut);
+  *key = columns.Trim(cut);
   return Status::Ok();
-}
-
-int CompareByOrder(std::string_view a, std::string_view b,
-                   const std::array<std::uint8_t, 256>& order) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const std::uint8_t x = order[static_cast<unsigned char>(a[i])];
-    const std::uint8_t y = order[static_cast<unsigned char>(b[i])];
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 }  // namespace
@@ -269,7 +260,11 @@ Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& text
 int CompareKeys(std::u16string_view a, std::u16string_view b) { return a.compare(b); }
 
 int CompareKeyBytes(std::string_view a, std::string_view b, const TextReading& reading) {
-  return CompareByOrder(a, b, reading.ByteOrder());
+  std::string a_order;
+  std::string b_order;
+  reading.AppendOrderBytes(a, &a_order);
+  reading.AppendOrderBytes(b, &b_order);
+  return a_order.compare(b_order);
 }
 
 }  // namespace ordalis

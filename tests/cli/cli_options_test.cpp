@@ -138,7 +138,8 @@ TEST(ParseCommandLineTest, ExplainsAWrongCommandLineInOneLine) {
       {{"--show-keys", "a", "b"}, "unexpected operand 'b'; --show-keys writes no TARGET"},
       {{"--show-keys=yes", "a"}, "option '--show-keys' takes no value"},
       {{"--encoding", "latin1", "a", "b"},
-       "unknown encoding 'latin1'; use auto, utf-8 or windows-1252"},
+       "unknown encoding 'latin1'; use auto, utf-8, utf-16le, utf-16be, windows-1252, or a code "
+       "page: cp874, cp1250 to cp1258, cp932, cp936, cp949 or cp950"},
       {{"a", "b", "--encoding"}, "option '--encoding' needs a value"},
   };
   for (const ErrorCase& c : cases) {

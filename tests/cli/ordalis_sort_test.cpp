@@ -300,6 +300,110 @@ TEST_F(OrdalisSortTest, CountsColumnsInCharactersOfUtf8AndInBytesOtherwise) {
   for (const SortCase& c : cases) ExpectSorted(c);
 }
 
+// Every reading by name, the same on every system; and the faults a reading
+// could hide from the cases above.
+TEST_F(OrdalisSortTest, ReadsCodePagesAndUtf16ByName) {
+  using namespace std::string_literals;
+  // Shift-JIS: 東京都 13, 大阪府 27, 北海道 01 (with a stray lead byte at its
+  // end), 沖縄県 47, 京都府 26, and half-width katakana ｶﾅｲ 05.
+  const std::string tokyo = "\x93\x8C\x8B\x9E\x93s 13\r\n";
+  const std::string osaka = "\x91\xE5\x8D\xE3\x95{ 27\r\n";
+  const std::string hokkaido =
+      "\x96k\x8A"
+      "C\x93\xB9 01\x81\r\n";
+  const std::string okinawa = "\x89\xAB\x93\xEA\x8C\xA7 47\r\n";
+  const std::string kyoto = "\x8B\x9E\x93s\x95{ 26\r\n";
+  const std::string kana = "\xB6\xC5\xB2 05\r\n";
+  // GBK: 广东省 44, 北京市 11, 上海市 31.
+  const std::string guangdong = "\xB9\xE3\xB6\xAB\xCA\xA1 44\r\n";
+  const std::string beijing = "\xB1\xB1\xBE\xA9\xCA\xD0 11\r\n";
+  const std::string shanghai = "\xC9\xCF\xBA\xA3\xCA\xD0 31\r\n";
+  // cp1251: ёлка, Ёж, арбуз, Яблоко, жук, ящик, Ангара.
+  const std::string cyrillic =
+      "\xB8\xEB\xEA\xE0\r\n\xA8\xE6\r\n\xE0\xF0\xE1\xF3\xE7\r\n\xDF\xE1\xEB\xEE\xEA\xEE\r\n"
+      "\xE6\xF3\xEA\r\n\xFF\xF9\xE8\xEA\r\n\xC0\xED\xE3\xE0\xF0\xE0\r\n";
+  const std::string cyrillic_sorted =
+      "\xA8\xE6\r\n\xC0\xED\xE3\xE0\xF0\xE0\r\n\xDF\xE1\xEB\xEE\xEA\xEE\r\n"
+      "\xE0\xF0\xE1\xF3\xE7\r\n\xE6\xF3\xEA\r\n\xFF\xF9\xE8\xEA\r\n\xB8\xEB\xEA\xE0\r\n";
+  // UTF-16: 😀a1 (a surrogate pair), bc2, de3; and 😀 z, ｱ y, a x.
+  const std::string le_end = "\r\0\n\0"s;
+  const std::string smiley_a1 =
+      "=\xD8\x00\xDE"
+      "a\x00"
+      "1\x00"s +
+      le_end;
+  const std::string bc2 =
+      "b\0c\0"
+      "2\0"s +
+      le_end;
+  const std::string de3 =
+      "d\0e\0"
+      "3\0"s +
+      le_end;
+  const std::string be_end = "\0\r\0\n"s;
+  const std::string smiley_z = "\xD8=\xDE\x00\x00 \x00z"s + be_end;
+  const std::string kana_y = "\xFFq\x00 \x00y"s + be_end;
+  const std::string a_x = "\0a\0 \0x"s + be_end;
+  const std::vector<std::string> middle_2_from_5 = {"--mode", "middle",         "--middle-count",
+                                                    "2",      "--start-column", "5"};
+  const auto with = [](std::vector<std::string> options, const std::string& encoding) {
+    options.insert(options.end(), {"--encoding", encoding});
+    return options;
+  };
+  const SortCase cases[] = {
+      {"cp932: a pair is one column, a stray lead byte and half-width katakana one each",
+       with(middle_2_from_5, "cp932"), tokyo + osaka + hokkaido + okinawa + kyoto + kana,
+       hokkaido + kana + tokyo + kyoto + osaka + okinawa},
+      {"cp936 the same way", with(middle_2_from_5, "cp936"), guangdong + beijing + shanghai,
+       beijing + shanghai + guangdong},
+      {"cp1251 by code: Ё (U+0401) first, ё (U+0451) last",
+       {"--encoding", "cp1251"},
+       cyrillic,
+       cyrillic_sorted},
+      {"UTF-16LE after its mark: a surrogate pair is one column, written back as it came",
+       {"--mode", "middle", "--middle-count", "1", "--start-column", "3"},
+       "\xFF\xFE"s + de3 + bc2 + smiley_a1,
+       "\xFF\xFE"s + smiley_a1 + bc2 + de3},
+      {"UTF-16BE by code point: ｱ (U+FF71) before 😀 (U+1F600), though not by code unit",
+       {"--left-count", "1"},
+       "\xFE\xFF"s + smiley_z + kana_y + a_x,
+       "\xFE\xFF"s + a_x + kana_y + smiley_z},
+      {"UTF-8 by code point, never in Windows-1252's order",
+       {"--left-count", "1"},
+       "\xC3\xA9\r\n\xC3\xA0\r\n\xC3\x96\r\n\xC3\x80\r\n",
+       "\xC3\x80\r\n\xC3\x96\r\n\xC3\xA0\r\n\xC3\xA9\r\n"},
+      {"right-most rounds the count of characters, not of bytes: 9 - 8.5 gives no key",
+       {"--mode", "right-most", "--start-column", "8.5"},
+       "Zo\xC3\xAB 12345\r\nxyz 11111\r\n",
+       "Zo\xC3\xAB 12345\r\nxyz 11111\r\n"},
+  };
+  for (const SortCase& c : cases) ExpectSorted(c);
+
+  // A line of 9 characters in 10 bytes is shorter than start column 10.
+  const std::string target = (work_ / "target.txt").string();
+  WriteFile(target, kPrecious);
+  RunResult run = Sort({"--mode", "right-most", "--start-column", "10",
+                        Source("Zo\xC3\xAB 12345\r\nabcdefghijk\r\n"), target});
+  EXPECT_EQ(run.status, 1) << run.err;
+  // A UTF-16 source of an odd number of bytes is refused.
+  const std::string odd = Source(
+      "\xFF\xFE"
+      "a\0b"s,
+      "odd.txt");
+  run = Sort({odd, target});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err,
+            kPrefix + ("cannot read \"" + odd + "\" as UTF-16LE: it has an odd number of bytes\n"));
+  EXPECT_EQ(ReadFile(target), kPrecious);
+  // The byte order mark goes to standard output too.
+  run = SortWithInput({"--left-count", "1", "-", "-"},
+                      "\xEF\xBB\xBF"
+                      "b\r\na\r\n");
+  EXPECT_EQ(run.out,
+            "\xEF\xBB\xBF"
+            "a\r\nb\r\n");
+}
+
 TEST_F(OrdalisSortTest, ReplacesAnExistingTargetAndKeepsItsPermissions) {
   const std::string source = Source("b\r\na\r\n");
   const fs::path target = work_ / "target.txt";
@@ -664,6 +768,25 @@ TEST_F(OrdalisSortTest, ShowKeysListsTheSortedLinesWithTheirKeysUnderlined) {
        "                 _____\n"
        "    3  Dvo\xC5\x99\xC3\xA1k    Praha       2\n"
        "                 _____\n",
+       ""},
+      {"Windows-1252 shows in UTF-8, as a terminal of this day shows it",
+       {"--left-count", "3"},
+       "Zo\xEB\r\n",
+       0,
+       "(read as Windows-1252)\n"
+       "    1  Zo\xC3\xAB\n"
+       "       ___\n",
+       ""},
+      {"cp932: each kanji two cells, the key under its digits",
+       {"--encoding", "cp932", "--mode", "middle", "--middle-count", "2", "--start-column", "5"},
+       "\x93\x8C\x8B\x9E\x93s 13\r\n\x96k\x8A"
+       "C\x93\xB9 01\r\n",
+       0,
+       "(read as cp932)\n"
+       "    2  \xE5\x8C\x97\xE6\xB5\xB7\xE9\x81\x93 01\n"
+       "              __\n"
+       "    1  \xE6\x9D\xB1\xE4\xBA\xAC\xE9\x83\xBD 13\n"
+       "              __\n",
        ""},
       {"more lines than a source holds: nothing is shown",
        {},

@@ -195,6 +195,25 @@ TEST(SettingsDirectoryTest, WindowsNamesBecomeCodePageBytesOfAFolderOnTheirPath)
             "C:\\Données €\xC2\x81ÿ");
 }
 
+// A folder in the script of a Russian Windows: kept whole in cp1251. The
+// Windows part runs under Wine with LANG=ru_RU.UTF-8 (tests/win32).
+TEST_F(SettingsFileTest, KeepsAFolderInTheSystemCodePage) {
+  const std::string folder = "C:\\\xD0\x94\xD0\xB0\xD0\xBD\xD0\xBD\xD1\x8B\xD0\xB5";  // C:\Данные
+  const TextReading& cp1251 = *ReadingNamed("cp1251");
+  EXPECT_EQ(testing::Visible(WindowsDirectoryToCodePage(folder, cp1251)),
+            testing::Visible("C:\\\xC4\xE0\xED\xED\xFB\xE5"));
+  EXPECT_EQ(WindowsDirectoryFromCodePage("C:\\\xC4\xE0\xED\xED\xFB\xE5", cp1251), folder);
+#if defined(_WIN32)
+  if (SystemCodePageReading().Name() != cp1251.Name()) GTEST_SKIP() << "not a Russian system";
+  SettingsValues values;
+  values.source_path = folder;
+  values.target_path = folder;
+  ASSERT_TRUE(WriteSettings(app(), values).ok());
+  EXPECT_NE(ReadBytes(ini()).find("C:\\\xC4\xE0\xED\xED\xFB\xE5"), std::string::npos);
+  EXPECT_EQ(ReadSettings(app()).source_path, folder);
+#endif
+}
+
 TEST_F(SettingsFileTest, DirectoriesBeyondTheCodePage) {
   // Real folders, so the names read back must lead somewhere that exists.
   const fs::path accents = dir_ / PathOf("Données été");

@@ -40,10 +40,11 @@ TEST(TextReadingTest, AutoReadsUtf8OnlyWhenEveryLineIsValidAndSomeCharacterIsWid
       {"a stray continuation byte after eight ASCII ones", {"abcdefgh\x80"}, kWindows1252},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice::Auto).Name(), c.expected) << c.why;
+    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice{}).Name(), c.expected) << c.why;
     // Asked for, a reading is taken whatever the bytes.
-    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice::Utf8).Name(), kUtf8) << c.why;
-    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice::Windows1252).Name(), kWindows1252) << c.why;
+    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice{&Utf8Reading()}).Name(), kUtf8) << c.why;
+    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice{&Windows1252Reading()}).Name(), kWindows1252)
+        << c.why;
   }
 }
 
@@ -123,7 +124,7 @@ TEST(TextReadingTest, AutoAgreesWithAPlainWalkOnRandomText) {
       for (char c : line) shown += std::to_string(static_cast<unsigned char>(c)) + ' ';
       shown += "| ";
     }
-    ASSERT_EQ(ChooseReading(views, EncodingChoice::Auto).Name(), expected) << shown;
+    ASSERT_EQ(ChooseReading(views, EncodingChoice{}).Name(), expected) << shown;
   }
 }
 
