@@ -21,6 +21,24 @@
 
 namespace {
 
+#if defined(_WIN32)
+// Writes `text` to the standard stream `handle_id`: as UTF-16 to a console, as
+// bytes elsewhere. False when it could not be written.
+bool WriteTo(DWORD handle_id, std::FILE* stream, const std::string& text) {
+  if (text.empty()) return true;
+  const HANDLE handle = GetStdHandle(handle_id);
+  DWORD console_mode = 0;
+  if (GetConsoleMode(handle, &console_mode)) {
+    const std::u16string wide = ordalis::Utf16FromUtf8(text);
+    DWORD written = 0;
+    return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) !=
+           0;
+  }
+  return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
+         std::fflush(stream) == 0;
+}
+#endif
+
 int Run(const std::vector<std::string>& arguments) {
   // A file-size limit must make the write fail and be undone, not kill us
   // half way with a temporary file left behind.
@@ -31,20 +49,16 @@ int Run(const std::vector<std::string>& arguments) {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  // Names are UTF-8 here. A console shows them only as UTF-16, whatever its
-  // code page; a file or a pipe gets the UTF-8 bytes.
+  // The text is UTF-8 here. A console shows it right only as UTF-16,
+  // whatever its code page; a file or a pipe gets the bytes as they are.
+  std::ostringstream out;
   std::ostringstream err;
-  const int status = ordalis::RunSortCommand(args, std::cout, err);
-  const std::string text = err.str();
-  const HANDLE handle = GetStdHandle(STD_ERROR_HANDLE);
-  DWORD console_mode = 0;
-  if (!text.empty() && GetConsoleMode(handle, &console_mode)) {
-    const std::u16string wide = ordalis::Utf16FromUtf8(text);
-    DWORD written = 0;
-    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-  } else {
-    std::fwrite(text.data(), 1, text.size(), stderr);
+  int status = ordalis::RunSortCommand(args, out, err);
+  if (!WriteTo(STD_OUTPUT_HANDLE, stdout, out.str()) && status == ordalis::kExitWritten) {
+    err << "ordalis-sort: cannot write to standard output\n";
+    status = ordalis::kExitFailed;
   }
+  WriteTo(STD_ERROR_HANDLE, stderr, err.str());
   return status;
 #else
   return ordalis::RunSortCommand(args, std::cout, std::cerr);

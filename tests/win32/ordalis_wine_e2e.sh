@@ -7,7 +7,7 @@
 # state back, a UTF-8 source, the close box, which saves nothing, and a start
 # with no mode remembered, where the keyboard must still reach the options.
 #
-# Usage: ordalis_wine_e2e.sh ORDALIS_EXE VIEWER_STAND_IN_EXE DPI_CHANGE_EXE
+# Usage: ordalis_wine_e2e.sh ORDALIS_EXE VIEWER_STAND_IN_EXE DPI_CHANGE_EXE OPTION_FOCUS_EXE
 # WINEPREFIX names the Wine prefix to use (created when missing). When
 # ORDALIS_SCREENSHOTS names a folder, the first start's screenshot is copied
 # there.
@@ -18,6 +18,7 @@ set -u
 ordalis_exe=$1
 viewer_exe=$2
 dpi_change_exe=$3
+option_focus_exe=$4
 
 skip() {
   echo "SKIP: $*"
@@ -275,6 +276,14 @@ printf '[Option button]\r\n4\r\n' >"$app/Ordalis.ini"
 start_ordalis
 screenshot "$work/no-mode.png"
 [ "$(pixel "$work/no-mode.png" 1560 1152)" != "C0FFC0" ] || fail "Text1 is highlighted with no mode"
+# On Windows the focus reaching the unchecked "Left most" sends BN_CLICKED:
+# that is no click, and every box stays enabled with nothing highlighted.
+boxes=$(wine "$option_focus_exe" 2>&1 | tr -d '\r')
+[ "$boxes" = "1 1 1" ] || fail "BN_CLICKED from an unchecked option changed the boxes: $boxes"
+screenshot "$work/focus-notice.png"
+[ "$(pixel "$work/focus-notice.png" 1560 1152)" != "C0FFC0" ] ||
+  fail "BN_CLICKED from an unchecked option highlighted Text1"
+echo "ok: BN_CLICKED from an unchecked option, as Windows sends on focus, changes nothing"
 # From "Source File": Text1, Text2, then the option group.
 xdotool key Tab Tab Tab space
 sleep 0.5

@@ -95,7 +95,8 @@ void frmOrdalis::CreateFrame(HINSTANCE instance) {
       LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORDALIS), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  // A class takes a colour index plus one, never a system brush.
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   window_class.lpszClassName = kWindowClass;
   RegisterClassExW(&window_class);
 
@@ -174,6 +175,9 @@ void frmOrdalis::CreateMenus() {
 }
 
 void frmOrdalis::LayOut() {
+  // The new fonts are set before the old ones go: no control may hold a
+  // deleted font, even for a moment.
+  const HFONT old_fonts[] = {form_font_, bold_font_, label3_font_};
   MakeFonts();
   for (const FormControl& control : ordalis::kFormControls) {
     const HWND made = Control(control.name);
@@ -186,13 +190,13 @@ void frmOrdalis::LayOut() {
   host_->ApplyModeLook(look_);  // The bold captions take the new bold font.
   FitLabelsToCaptions();
   FitFrameToClient();
+  for (HFONT font : old_fonts) {
+    if (font != nullptr) DeleteObject(font);
+  }
   InvalidateRect(window_, nullptr, TRUE);
 }
 
 void frmOrdalis::MakeFonts() {
-  for (HFONT* font : {&form_font_, &bold_font_, &label3_font_}) {
-    if (*font != nullptr) DeleteObject(*font);
-  }
   form_font_ = ordalis::MakeFormFont(ordalis::kFormFontPointSize, dpi_, false);
   bold_font_ = ordalis::MakeFormFont(ordalis::kFormFontPointSize, dpi_, true);
   label3_font_ = ordalis::MakeFormFont(ordalis::kLabel3PointSize, dpi_, true);
@@ -277,8 +281,24 @@ LRESULT frmOrdalis::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
+    case WM_GETDPISCALEDSIZE: {
+      // About to move to a screen of another DPI: the frame the form's
+      // client area needs there, which Windows then suggests.
+      const int dpi = static_cast<int>(wparam);
+      const RECT frame =
+          ordalis::FrameAround({0, 0, ordalis::PixelsOfTwips(ordalis::kClientWidthTwips, dpi),
+                                ordalis::PixelsOfTwips(ordalis::kClientHeightTwips, dpi)},
+                               kFrameStyle, dpi);
+      auto* size = reinterpret_cast<SIZE*>(lparam);
+      size->cx = frame.right - frame.left;
+      size->cy = frame.bottom - frame.top;
+      return TRUE;
+    }
     case WM_DPICHANGED: {
-      // Moved to a screen of another DPI: Windows suggests the new frame.
+      // Moved to a screen of another DPI: Windows suggests the frame of the
+      // size asked for above, which LayOut then keeps, so a window across
+      // two screens does not bounce. (Wine measures its frame otherwise;
+      // LayOut makes up the difference.)
       dpi_ = HIWORD(wparam);
       const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
       SetWindowPos(window_, nullptr, suggested->left, suggested->top,
@@ -333,6 +353,11 @@ void frmOrdalis::OnCommand(int id, int code) {
     if (code == BN_KILLFOCUS) SetDefaultButton(nullptr);
   }
   if (code != BN_CLICKED) return;  // Menu entries come as 0, which is BN_CLICKED too.
+  // An option sends BN_CLICKED also when the focus reaches it (Windows does,
+  // Wine does not); its Click is its becoming selected.
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (id == ControlId(ordalis::kOptionNames[i]) && !host_->IsOptionChecked(i)) return;
+  }
   for (const Handler& handler : kHandlers) {
     if (handler.id == id) (this->*handler.click)();
   }

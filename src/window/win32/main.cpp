@@ -10,16 +10,13 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_line*/, int show) {
   ordalis::BecomeDpiAware();
-  // The common dialogs host shell extensions and drag and drop, which need
-  // COM in a single-threaded apartment; OleInitialize gives both.
-  const HRESULT ole = OleInitialize(nullptr);
+  // The file dialogs are COM objects that host shell extensions and drag and
+  // drop, which need a single-threaded apartment; OleInitialize gives both.
+  // It is never undone: the program ends at once (ExitProcess) from every
+  // way out of the window, as the form's Exit and close box say it must.
+  OleInitialize(nullptr);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  int result = 0;
-  {
-    frmOrdalis window(instance, show);
-    result = window.Run();
-  }
-  if (SUCCEEDED(ole)) OleUninitialize();
-  return result;
+  frmOrdalis window(instance, show);
+  return window.Run();
 }

@@ -1,123 +1,101 @@
 #!/usr/bin/env python3
-"""Draws the Ordalis icon and writes it as a Windows .ico file.
+"""Writes the Ordalis icon as a Windows .ico file from the PNG files that
+ordalis-icon-export draws with the window's own icon code, so both windows
+show one design.
 
-The design: a document page with its top right corner folded over, lines of
-text in two columns, and a red triangle pointing right over the page's left
-edge. It is drawn on a 32 x 32 grid and rasterised at 32 x 32 and 16 x 16,
-in 16 colours, with a transparency mask.
+The .ico holds 16, 24, 32 and 48 pixel images as 32-bit colour bitmaps with
+an alpha channel, and the 256 pixel one as PNG, as Windows since Vista takes
+it.
 
-Usage: make_icon.py OUTPUT.ico
+Usage:
+  build/src/window/qt/ordalis-icon-export DIR ordalis
+  src/window/win32/make_icon.py DIR src/window/win32/ordalis.ico
 """
 import struct
 import sys
+import zlib
 
-# The 16-colour palette (red, green, blue).
-PALETTE = [
-    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
-    (0x00, 0x00, 0x80), (0x80, 0x00, 0x80), (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0),
-    (0x80, 0x80, 0x80), (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
-    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
-]
-BLACK, MAROON, SILVER, GREY, RED, WHITE = 0, 1, 7, 8, 9, 15
-
-PAGE = [(8, 2), (23, 2), (29, 8), (29, 29), (8, 29)]
-FOLD = [(23, 2), (23, 8), (29, 8)]
-TRIANGLE = [(2, 9), (14, 16), (2, 23)]
+SIZES = [16, 24, 32, 48, 256]
+PNG_SIZES = {256}
 
 
-def inside(polygon, x, y):
-    """True when the point lies inside the polygon (even-odd rule)."""
-    result = False
-    for (x1, y1), (x2, y2) in zip(polygon, polygon[1:] + polygon[:1]):
-        if (y1 > y) != (y2 > y) and x < x1 + (y - y1) * (x2 - x1) / (y2 - y1):
-            result = not result
-    return result
+def read_png(path):
+    """The width, height and rows of RGBA pixels of an 8-bit RGBA PNG file."""
+    data = open(path, "rb").read()
+    assert data[:8] == b"\x89PNG\r\n\x1a\n", path
+    at, idat = 8, b""
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        body = data[at + 8:at + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            assert depth == 8 and colour == 6 and interlace == 0, f"{path}: not 8-bit RGBA"
+        elif kind == b"IDAT":
+            idat += body
+        at += 12 + length
+    raw = zlib.decompress(idat)
+    stride = width * 4
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            left = line[i - 4] if i >= 4 else 0
+            up = previous[i]
+            up_left = previous[i - 4] if i >= 4 else 0
+            if kind == 1:
+                line[i] = (line[i] + left) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + up) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (left + up) // 2) & 0xFF
+            elif kind == 4:
+                p = left + up - up_left
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - up_left)
+                pred = left if pa <= pb and pa <= pc else (up if pb <= pc else up_left)
+                line[i] = (line[i] + pred) & 0xFF
+        rows.append(bytes(line))
+        previous = line
+    return width, height, rows
 
 
-def line(pixels, size, a, b, colour):
-    """Bresenham's line from a to b, both ends included."""
-    (x0, y0), (x1, y1) = a, b
-    dx, dy = abs(x1 - x0), -abs(y1 - y0)
-    sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
-    error = dx + dy
-    while True:
-        if 0 <= x0 < size and 0 <= y0 < size:
-            pixels[y0][x0] = colour
-        if (x0, y0) == (x1, y1):
-            return
-        twice = 2 * error
-        if twice >= dy:
-            error += dy
-            x0 += sx
-        if twice <= dx:
-            error += dx
-            y0 += sy
-
-
-def polygon(pixels, size, points, fill, outline):
-    scale = size / 32
-    for y in range(size):
-        for x in range(size):
-            if inside(points, (x + 0.5) / scale, (y + 0.5) / scale):
-                pixels[y][x] = fill
-    scaled = [(min(size - 1, int(px * scale)), min(size - 1, int(py * scale))) for px, py in points]
-    if outline is None:
-        return
-    for a, b in zip(scaled, scaled[1:] + scaled[:1]):
-        line(pixels, size, a, b, outline)
-
-
-def draw(size):
-    """Returns rows of palette indexes, top row first; None is transparent."""
-    pixels = [[None] * size for _ in range(size)]
-    scale = size / 32
-    polygon(pixels, size, PAGE, WHITE, BLACK)
-    polygon(pixels, size, FOLD, SILVER, BLACK)
-    # Fewer, farther lines when small, so that they stay apart.
-    rows = range(11, 27, 3) if size >= 32 else range(12, 27, 4)
-    for y in rows:
-        for x0, x1 in ((12, 17), (19, 26)):
-            line(pixels, size, (int(x0 * scale), int(y * scale)), (int(x1 * scale), int(y * scale)),
-                 GREY)
-    # At 16 x 16 an outline would eat half the triangle.
-    polygon(pixels, size, TRIANGLE, RED, MAROON if size >= 32 else None)
-    return pixels
-
-
-def image(size):
-    """The icon image: BITMAPINFOHEADER, palette, colour bits, mask bits."""
-    pixels = draw(size)
-    colour_row = (size * 4 + 31) // 32 * 4
-    mask_row = (size + 31) // 32 * 4
-    colours = bytearray()
-    mask = bytearray()
-    for row in reversed(pixels):  # Bottom-up.
-        packed = bytearray(colour_row)
-        bits = bytearray(mask_row)
-        for x, index in enumerate(row):
-            value = 0 if index is None else index
-            packed[x // 2] |= value << (4 if x % 2 == 0 else 0)
-            if index is None:
+def bitmap(width, height, rows):
+    """A 32-bit BGRA device-independent bitmap, bottom row first, with the
+    AND mask an icon resource carries after it."""
+    header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    pixels = b""
+    for row in reversed(rows):
+        for x in range(width):
+            r, g, b, a = row[4 * x:4 * x + 4]
+            pixels += bytes((b, g, r, a))
+    mask_stride = ((width + 31) // 32) * 4
+    mask = b""
+    for row in reversed(rows):
+        bits = bytearray(mask_stride)
+        for x in range(width):
+            if row[4 * x + 3] == 0:
                 bits[x // 8] |= 0x80 >> (x % 8)
-        colours += packed
-        mask += bits
-    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 4, 0, len(colours) + len(mask), 0, 0,
-                         16, 0)
-    palette = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in PALETTE)
-    return header + palette + bytes(colours) + bytes(mask)
+        mask += bytes(bits)
+    return header + pixels + mask
 
 
-def main():
-    sizes = (32, 16)
-    images = [image(size) for size in sizes]
-    data = struct.pack('<HHH', 0, 1, len(images))
+def main(folder, output):
+    images = []
+    for size in SIZES:
+        path = f"{folder}/hicolor/{size}x{size}/apps/ordalis.png"
+        if size in PNG_SIZES:
+            images.append((size, open(path, "rb").read()))
+        else:
+            width, height, rows = read_png(path)
+            assert width == height == size, path
+            images.append((size, bitmap(width, height, rows)))
+    directory = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for size, body in zip(sizes, images):
-        data += struct.pack('<BBBBHHII', size, size, 16, 0, 1, 4, len(body), offset)
-        offset += len(body)
-    with open(sys.argv[1], 'wb') as out:
-        out.write(data + b''.join(images))
+    for size, data in images:
+        directory += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    with open(output, "wb") as f:
+        f.write(directory + b"".join(data for _, data in images))
 
 
-if __name__ == '__main__':
-    main()
+if __name__ == "__main__":
+    main(sys.argv[1], sys.argv[2])
