@@ -24,7 +24,7 @@ class SingleBytePageReading final : public TextReading {
     std::sort(sorted.begin(), sorted.end());
     for (std::size_t b = 0; b < 256; ++b) {
       const auto place = std::lower_bound(sorted.begin(), sorted.end(), page.codes[b]);
-      places_[b] = static_cast<char>(place - sorted.begin());
+      places_[b] = static_cast<std::uint8_t>(place - sorted.begin());
     }
   }
 
@@ -47,33 +47,26 @@ class SingleBytePageReading final : public TextReading {
     const std::size_t start = out->size();
     out->resize(start + key.size());
     char* const to = out->data() + start;
-    for (std::size_t i = 0; i < key.size(); ++i)
-      to[i] = places_[static_cast<unsigned char>(key[i])];
+    for (std::size_t i = 0; i < key.size(); ++i) {
+      to[i] = static_cast<char>(places_[static_cast<unsigned char>(key[i])]);
+    }
   }
+  const std::array<std::uint8_t, 256>* OrderByteMap() const override { return &places_; }
 
  private:
   const SingleBytePage& page_;
   std::string name_;
-  std::array<char, 256> places_{};
+  std::array<std::uint8_t, 256> places_{};
 };
 
-class DoubleBytePageReading final : public TextReading {
+class DoubleBytePageReading final : public WalkedReading<DoubleBytePageReading> {
  public:
   explicit DoubleBytePageReading(const DoubleBytePage& page)
       : page_(page), name_(PageName(page.number)) {}
 
   std::string_view Name() const override { return name_; }
-  std::size_t CharacterSize(std::string_view text) const override { return SizeAt(text); }
-  std::size_t Advance(std::string_view line, std::size_t from, std::size_t count) const override {
-    std::size_t at = from;
-    for (; count > 0 && at < line.size(); --count) at += SizeAt(line.substr(at));
-    return at;
-  }
-  std::size_t CountCharacters(std::string_view line) const override {
-    std::size_t count = 0;
-    for (std::size_t at = 0; at < line.size(); ++count) at += SizeAt(line.substr(at));
-    return count;
-  }
+  // The bytes of the character that starts `text`: 2 for a pair, 1 else.
+  std::size_t SizeAt(std::string_view text) const { return PairAt(text) != 0 ? 2 : 1; }
   std::optional<char32_t> CodePoint(std::string_view character) const override {
     return CodeAt(character);
   }
@@ -111,7 +104,6 @@ class DoubleBytePageReading final : public TextReading {
     if (row == 0 || trail < DoubleBytePage::kFirstTrail) return 0;
     return page_.pairs[row - 1][trail - DoubleBytePage::kFirstTrail];
   }
-  std::size_t SizeAt(std::string_view text) const { return PairAt(text) != 0 ? 2 : 1; }
   char16_t CodeAt(std::string_view character) const {
     if (character.size() == 2) return PairAt(character);
     return page_.single[static_cast<unsigned char>(character[0])];

@@ -47,6 +47,15 @@ bool IsValidUtf8(std::string_view line, bool* multibyte) {
 // Defined with the code page readings.
 const TextReading* CodePageReading(int number);
 
+const std::array<std::uint8_t, 256>& SameByteMap() {
+  static constexpr std::array<std::uint8_t, 256> kSameByte = [] {
+    std::array<std::uint8_t, 256> map{};
+    for (std::size_t b = 0; b < 256; ++b) map[b] = static_cast<std::uint8_t>(b);
+    return map;
+  }();
+  return kSameByte;
+}
+
 std::size_t TextReading::Advance(std::string_view line, std::size_t from, std::size_t count) const {
   std::size_t at = from;
   for (; count > 0 && at < line.size(); --count) at += CharacterSize(line.substr(at));

@@ -5,7 +5,9 @@
 // decided from its own bytes, or named by the user.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -38,9 +40,9 @@ class TextReading {
   // Appends bytes for `key` whose plain byte order is the order of the keys'
   // character codes, so that keys can be ranked by their bytes alone.
   virtual void AppendOrderBytes(std::string_view key, std::string* out) const = 0;
-  // True when AppendOrderBytes appends the key itself, so that keys can be
-  // ranked by their own bytes without a copy.
-  virtual bool OrdersByOwnBytes() const { return false; }
+  // When AppendOrderBytes maps each byte to one byte, that map, so that keys
+  // can be ranked through it without a copy; nullptr otherwise.
+  virtual const std::array<std::uint8_t, 256>* OrderByteMap() const { return nullptr; }
   // The mark that may open a source in this reading, or nothing. It is no
   // part of the first line, and is written back once before the lines.
   virtual std::string_view ByteOrderMark() const { return {}; }
@@ -58,6 +60,33 @@ class TextReading {
   std::string_view line_end_ = "\r\n";
   std::string_view space_ = " ";
 };
+
+// The walk over a line's characters for a reading `Reading` whose
+// `SizeAt(text)` gives the bytes of the character that starts `text`: one
+// call a character, not a virtual one.
+template <typename Reading>
+class WalkedReading : public TextReading {
+ public:
+  std::size_t CharacterSize(std::string_view text) const override { return Size(text); }
+  std::size_t Advance(std::string_view line, std::size_t from, std::size_t count) const override {
+    std::size_t at = from;
+    for (; count > 0 && at < line.size(); --count) at += Size(line.substr(at));
+    return at;
+  }
+  std::size_t CountCharacters(std::string_view line) const override {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < line.size(); ++count) at += Size(line.substr(at));
+    return count;
+  }
+
+ private:
+  std::size_t Size(std::string_view text) const {
+    return static_cast<const Reading&>(*this).SizeAt(text);
+  }
+};
+
+// The byte map that leaves each byte as it is.
+const std::array<std::uint8_t, 256>& SameByteMap();
 
 // The readings by themselves. Each byte one character, by the code page of
 // text files; each code point one character, a byte in no valid sequence

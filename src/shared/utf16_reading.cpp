@@ -9,7 +9,7 @@ namespace {
 bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-class Utf16 final : public TextReading {
+class Utf16 final : public WalkedReading<Utf16> {
  public:
   explicit Utf16(bool big_endian) : big_endian_(big_endian) {
     line_end_ = big_endian ? std::string_view("\0\r\0\n", 4) : std::string_view("\r\0\n\0", 4);
@@ -18,7 +18,6 @@ class Utf16 final : public TextReading {
 
   std::string_view Name() const override { return big_endian_ ? "UTF-16BE" : "UTF-16LE"; }
   std::size_t UnitSize() const override { return 2; }
-  std::size_t CharacterSize(std::string_view text) const override { return SizeAt(text); }
   std::size_t Advance(std::string_view line, std::size_t from, std::size_t count) const override {
     // Unit by unit: only a high surrogate before a low one makes a pair.
     std::size_t at = from;
@@ -28,11 +27,6 @@ class Utf16 final : public TextReading {
       at += pair ? std::size_t{4} : std::size_t{2};
     }
     return count > 0 ? line.size() : at;
-  }
-  std::size_t CountCharacters(std::string_view line) const override {
-    std::size_t count = 0;
-    for (std::size_t at = 0; at < line.size(); ++count) at += SizeAt(line.substr(at));
-    return count;
   }
   std::optional<char32_t> CodePoint(std::string_view character) const override {
     if (character.size() < 2) return std::nullopt;  // Half a unit, at the end of an odd file.
@@ -68,6 +62,15 @@ class Utf16 final : public TextReading {
   }
   std::string_view ByteOrderMark() const override { return big_endian_ ? "\xFE\xFF" : "\xFF\xFE"; }
 
+  // The bytes of the character that starts `text`: 4 for a surrogate pair.
+  std::size_t SizeAt(std::string_view text) const {
+    if (text.size() < 2) return text.size();
+    if (text.size() >= 4 && IsHighSurrogate(UnitAt(text, 0)) && IsLowSurrogate(UnitAt(text, 2))) {
+      return 4;
+    }
+    return 2;
+  }
+
  private:
   char32_t UnitAt(std::string_view text, std::size_t at) const {
     const auto first = static_cast<unsigned char>(text[at]);
@@ -79,13 +82,6 @@ class Utf16 final : public TextReading {
     const char low = static_cast<char>(unit & 0xFF);
     out->push_back(big_endian_ ? high : low);
     out->push_back(big_endian_ ? low : high);
-  }
-  std::size_t SizeAt(std::string_view text) const {
-    if (text.size() < 2) return text.size();
-    if (text.size() >= 4 && IsHighSurrogate(UnitAt(text, 0)) && IsLowSurrogate(UnitAt(text, 2))) {
-      return 4;
-    }
-    return 2;
   }
   char32_t CodeAt(std::string_view character) const {
     const char32_t first = UnitAt(character, 0);

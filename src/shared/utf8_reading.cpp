@@ -6,22 +6,10 @@
 namespace ordalis {
 namespace {
 
-class Utf8 final : public TextReading {
+class Utf8 final : public WalkedReading<Utf8> {
  public:
   std::string_view Name() const override { return "UTF-8"; }
-  std::size_t CharacterSize(std::string_view text) const override {
-    return Utf8CharacterSize(text);
-  }
-  std::size_t Advance(std::string_view line, std::size_t from, std::size_t count) const override {
-    std::size_t at = from;
-    for (; count > 0 && at < line.size(); --count) at += Utf8CharacterSize(line.substr(at));
-    return at;
-  }
-  std::size_t CountCharacters(std::string_view line) const override {
-    std::size_t count = 0;
-    for (std::size_t at = 0; at < line.size(); ++count) at += Utf8CharacterSize(line.substr(at));
-    return count;
-  }
+  std::size_t SizeAt(std::string_view text) const { return Utf8CharacterSize(text); }
   std::optional<char32_t> CodePoint(std::string_view character) const override {
     if (Utf8SequenceLength(character) == 0) return std::nullopt;
     return DecodeUtf8(character);
@@ -33,7 +21,7 @@ class Utf8 final : public TextReading {
   }
   // UTF-8's byte order is its code points' order.
   void AppendOrderBytes(std::string_view key, std::string* out) const override { out->append(key); }
-  bool OrdersByOwnBytes() const override { return true; }
+  const std::array<std::uint8_t, 256>* OrderByteMap() const override { return &SameByteMap(); }
   std::string_view ByteOrderMark() const override { return "\xEF\xBB\xBF"; }
 };
 

@@ -18,33 +18,47 @@ namespace {
 // needs, so it rarely grows, and little enough to be no burden.
 constexpr std::uintmax_t kReserveLimit = std::uintmax_t{8} << 20;
 
-// Eight bytes of `bytes` from `from` as one number, the first the highest;
-// missing bytes count as the lowest.
-std::uint64_t Prefix(std::string_view bytes, std::size_t from) {
+// Eight bytes of `bytes` from `from`, each through `map`, as one number, the
+// first the highest; missing bytes count as the lowest.
+std::uint64_t Prefix(std::string_view bytes, std::size_t from,
+                     const std::array<std::uint8_t, 256>& map) {
   std::uint64_t prefix = 0;
   for (std::size_t i = from; i < from + 8; ++i) {
     prefix <<= 8;
-    if (i < bytes.size()) prefix |= static_cast<unsigned char>(bytes[i]);
+    if (i < bytes.size()) prefix |= map[static_cast<unsigned char>(bytes[i])];
   }
   return prefix;
+}
+
+// Compares `a` and `b` byte by byte through `map`.
+bool LessThrough(std::string_view a, std::string_view b, const std::array<std::uint8_t, 256>& map) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const std::uint8_t x = map[static_cast<unsigned char>(a[i])];
+    const std::uint8_t y = map[static_cast<unsigned char>(b[i])];
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
 }
 
 // Gives each line a rank so that equal keys share a rank and ranks order as
 // keys do; the sort then compares small integers instead of strings.
 std::vector<std::uint32_t> RankKeys(const std::vector<std::string_view>& keys,
                                     const TextReading& reading, std::uint32_t* distinct_keys) {
-  // Each key as bytes that order as its characters' codes, end to end, or
-  // the keys themselves where their bytes order so already.
-  const bool own_bytes = reading.OrdersByOwnBytes();
+  // Each key as bytes that order as its characters' codes: the key itself
+  // read through the reading's byte map, or, where characters take more than
+  // a byte each way, its order bytes, all end to end.
+  const std::array<std::uint8_t, 256>* const byte_map = reading.OrderByteMap();
+  const std::array<std::uint8_t, 256>& map = byte_map != nullptr ? *byte_map : SameByteMap();
   std::string order_bytes;
-  std::vector<std::size_t> starts(own_bytes ? 0 : keys.size() + 1);
-  for (std::size_t i = 0; i < keys.size() && !own_bytes; ++i) {
+  std::vector<std::size_t> starts(byte_map != nullptr ? 0 : keys.size() + 1);
+  for (std::size_t i = 0; i < keys.size() && byte_map == nullptr; ++i) {
     starts[i] = order_bytes.size();
     reading.AppendOrderBytes(keys[i], &order_bytes);
   }
-  if (!own_bytes) starts[keys.size()] = order_bytes.size();
+  if (byte_map == nullptr) starts[keys.size()] = order_bytes.size();
   const auto order_of = [&](std::size_t line) {
-    if (own_bytes) return keys[line];
+    if (byte_map != nullptr) return keys[line];
     return std::string_view(order_bytes).substr(starts[line], starts[line + 1] - starts[line]);
   };
   // Keys of up to 16 such bytes compare by their two prefixes and their
@@ -58,15 +72,15 @@ std::vector<std::uint32_t> RankKeys(const std::vector<std::string_view>& keys,
   std::vector<Entry> entries(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) {
     const std::string_view bytes = order_of(i);
-    entries[i] = {Prefix(bytes, 0), Prefix(bytes, 8),
+    entries[i] = {Prefix(bytes, 0, map), Prefix(bytes, 8, map),
                   static_cast<std::uint32_t>(std::min<std::size_t>(bytes.size(), 0xFFFFFFFF)),
                   static_cast<std::uint32_t>(i)};
   }
-  const auto less = [&order_of](const Entry& a, const Entry& b) {
+  const auto less = [&order_of, &map](const Entry& a, const Entry& b) {
     if (a.head != b.head) return a.head < b.head;
     if (a.tail != b.tail) return a.tail < b.tail;
     if (a.length <= 16 || b.length <= 16) return a.length < b.length;
-    return order_of(a.line).substr(16) < order_of(b.line).substr(16);
+    return LessThrough(order_of(a.line).substr(16), order_of(b.line).substr(16), map);
   };
   // Data files often come sorted already, or sorted the other way round.
   // Ranks do not depend on the order of lines within equal keys, so a
