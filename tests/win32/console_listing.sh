@@ -13,6 +13,7 @@ fail() {
   exit 1
 }
 command -v script >/dev/null || { echo "no script(1) to make a pseudo-terminal"; exit 77; }
+script -qec true /dev/null >/dev/null 2>&1 || { echo "cannot make a pseudo-terminal here"; exit 77; }
 
 printf 'Zo\303\253\r\n\303\204pfel\r\nLe\303\261a\r\n' >"$work/utf8.txt"
 printf 'Zo\353\r\n\304pfel\r\n' >"$work/cp1252.txt"
