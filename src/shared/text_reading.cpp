@@ -56,18 +56,6 @@ const std::array<std::uint8_t, 256>& SameByteMap() {
   return kSameByte;
 }
 
-std::size_t TextReading::Advance(std::string_view line, std::size_t from, std::size_t count) const {
-  std::size_t at = from;
-  for (; count > 0 && at < line.size(); --count) at += CharacterSize(line.substr(at));
-  return at;
-}
-
-std::size_t TextReading::CountCharacters(std::string_view line) const {
-  std::size_t count = 0;
-  for (std::size_t at = 0; at < line.size(); ++count) at += CharacterSize(line.substr(at));
-  return count;
-}
-
 std::string_view TextReading::TrimSpaces(std::string_view text) const {
   const std::size_t unit = space_.size();
   if (unit == 1) {

@@ -28,9 +28,9 @@ class TextReading {
   // The bytes of the character that starts `text`. REQUIRES: `text` is not empty.
   virtual std::size_t CharacterSize(std::string_view text) const = 0;
   // The index `count` characters on from `from` in `line`, or its end.
-  virtual std::size_t Advance(std::string_view line, std::size_t from, std::size_t count) const;
+  virtual std::size_t Advance(std::string_view line, std::size_t from, std::size_t count) const = 0;
   // How many characters `line` holds.
-  virtual std::size_t CountCharacters(std::string_view line) const;
+  virtual std::size_t CountCharacters(std::string_view line) const = 0;
   // The code point of `character`, one character's bytes: the 16-bit code
   // a code page gives it; nothing for bytes that form no character.
   virtual std::optional<char32_t> CodePoint(std::string_view character) const = 0;
