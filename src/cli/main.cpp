@@ -15,24 +15,36 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
 
+#include "cli/console_writer.h"
 #include "shared/native_path.h"
 #endif
 
 namespace {
 
 #if defined(_WIN32)
-// Writes `text` to the standard stream `handle_id`: as UTF-16 to a console, as
-// bytes elsewhere. False when it could not be written.
+bool IsConsole(HANDLE handle) {
+  DWORD console_mode = 0;
+  return GetConsoleMode(handle, &console_mode) != 0;
+}
+
+// Writes `text`, UTF-8, to the standard stream `handle_id`: as UTF-16 to a
+// console, as bytes elsewhere. False when it could not be written.
 bool WriteTo(DWORD handle_id, std::FILE* stream, const std::string& text) {
   if (text.empty()) return true;
   const HANDLE handle = GetStdHandle(handle_id);
-  DWORD console_mode = 0;
-  if (GetConsoleMode(handle, &console_mode)) {
-    const std::u16string wide = ordalis::Utf16FromUtf8(text);
-    DWORD written = 0;
-    return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) !=
-           0;
+  if (IsConsole(handle)) {
+    return ordalis::WriteInPieces(
+        ordalis::Utf16FromUtf8(text),
+        [handle](std::u16string_view piece) -> std::optional<std::size_t> {
+          DWORD written = 0;
+          if (!WriteConsoleW(handle, piece.data(), static_cast<DWORD>(piece.size()), &written,
+                             nullptr)) {
+            return std::nullopt;
+          }
+          return written;
+        });
   }
   return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
          std::fflush(stream) == 0;
@@ -50,10 +62,14 @@ int Run(const std::vector<std::string>& arguments) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   // The text is UTF-8 here. A console shows it right only as UTF-16,
-  // whatever its code page; a file or a pipe gets the bytes as they are.
+  // whatever its code page, and sorted lines as their characters; a file or
+  // a pipe gets the bytes as they are.
   std::ostringstream out;
   std::ostringstream err;
-  int status = ordalis::RunSortCommand(args, out, err);
+  const ordalis::StandardOutput out_kind = IsConsole(GetStdHandle(STD_OUTPUT_HANDLE))
+                                               ? ordalis::StandardOutput::Console
+                                               : ordalis::StandardOutput::Bytes;
+  int status = ordalis::RunSortCommand(args, out, err, out_kind);
   if (!WriteTo(STD_OUTPUT_HANDLE, stdout, out.str()) && status == ordalis::kExitWritten) {
     err << "ordalis-sort: cannot write to standard output\n";
     status = ordalis::kExitFailed;

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <new>
 #include <optional>
-#include <span>
 #include <string>
 
 #include "cli/cli_options.h"
@@ -43,24 +42,31 @@ SortSource SourceOf(const std::string& source) {
   return StreamSource(stdin, kStandardInput);
 }
 
+// Writes the sorted lines to standard output: their own bytes, or, on a
+// console, their characters.
+Status WriteToStandardOutput(const LineTable& sorted, std::ostream& out, StandardOutput out_kind) {
+  UseBinaryMode(stdout);
+  if (out_kind == StandardOutput::Console) {
+    for (std::string_view line : sorted.SortLines) out << Utf8Of(line, *sorted.reading) << "\r\n";
+  } else {
+    const std::string_view line_end = sorted.reading->LineEnd();
+    out << HeadOf(sorted);
+    for (std::string_view line : sorted.SortLines) out << line << line_end;
+  }
+  return out.flush() ? Status::Ok() : Status::Error(kCannotWriteOut);
+}
+
 // Sorts SOURCE into TARGET, either of which may be a standard stream. Output
 // goes to `out` only once every line is sorted.
 Status SortToTarget(const CliOptions& options, const SortRequest& request, std::ostream& out,
-                    bool* lone_line_feed) {
+                    StandardOutput out_kind, bool* lone_line_feed) {
   if (!IsStandardStream(options.source) && !IsStandardStream(options.target)) {
     return SortFile(options.source, options.target, request, lone_line_feed);
   }
   SortTarget target = FileTarget(options.target);
   if (IsStandardStream(options.target)) {
-    target = [&out](std::string_view head, std::span<const std::string_view> lines,
-                    std::string_view line_end) {
-      UseBinaryMode(stdout);
-      out << head;
-      for (std::string_view line : lines) {
-        out.write(line.data(), static_cast<std::streamsize>(line.size()))
-            .write(line_end.data(), static_cast<std::streamsize>(line_end.size()));
-      }
-      return out.flush() ? Status::Ok() : Status::Error(kCannotWriteOut);
+    target = [&out, out_kind](const LineTable& sorted) {
+      return WriteToStandardOutput(sorted, out, out_kind);
     };
   }
   return SortSourceToTarget(SourceOf(options.source), request, target, lone_line_feed);
@@ -191,8 +197,8 @@ int ShowKeys(const CliOptions& options, const SortRequest& request, std::ostream
 
 }  // namespace
 
-int RunSortCommand(const std::vector<std::string_view>& args, std::ostream& out,
-                   std::ostream& err) {
+int RunSortCommand(const std::vector<std::string_view>& args, std::ostream& out, std::ostream& err,
+                   StandardOutput out_kind) {
   const CliOptions options = ParseCommandLine(args);
   switch (options.action) {
     case CliAction::UsageError:
@@ -238,7 +244,7 @@ int RunSortCommand(const std::vector<std::string_view>& args, std::ostream& out,
   }
 
   bool lone_line_feed = false;
-  const Status sorted = SortToTarget(options, request, out, &lone_line_feed);
+  const Status sorted = SortToTarget(options, request, out, out_kind, &lone_line_feed);
   if (!sorted.ok()) {
     err << kProgramName << ": " << sorted.message() << '\n';
     return kExitFailed;

@@ -19,10 +19,7 @@ SortSource StreamSource(std::FILE* stream, const std::string& name) {
 }
 
 SortTarget FileTarget(const std::string& path) {
-  return [path](std::string_view head, std::span<const std::string_view> lines,
-                std::string_view line_end) {
-    return WriteLinesAtomically(path, lines, line_end, head);
-  };
+  return [path](const LineTable& sorted) { return WriteLines(path, sorted); };
 }
 
 Status SortSourceToTarget(const SortSource& source, const SortRequest& request,
@@ -34,7 +31,7 @@ Status SortSourceToTarget(const SortSource& source, const SortRequest& request,
     if (Status s = source.load(&table, request.encoding); !s.ok()) return s;
     if (lone_line_feed != nullptr) *lone_line_feed = table.lone_line_feed;
     if (Status s = ShellSortLines(&table, request.mode, request.texts); !s.ok()) return s;
-    return target(HeadOf(table), table.SortLines, table.reading->LineEnd());
+    return target(table);
   } catch (const std::bad_alloc&) {
     return Status::Error("not enough memory to sort " + source.name);
   }

@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -38,10 +37,10 @@ SortSource FileSource(const std::string& path);
 // An open stream, which the caller closes; `name` names it in messages.
 SortSource StreamSource(std::FILE* stream, const std::string& name);
 
-// Where a run's sorted lines go: `head` first (a byte order mark, or
-// nothing), then every line followed by `line_end`.
-using SortTarget = std::function<Status(
-    std::string_view head, std::span<const std::string_view> lines, std::string_view line_end)>;
+// Where a run's sorted lines go: the table once sorted, its lines in
+// SortLines, written after HeadOf(table), each followed by its reading's
+// line end.
+using SortTarget = std::function<Status(const LineTable& sorted)>;
 
 // The file at `path`, replaced whole or left exactly as it was.
 SortTarget FileTarget(const std::string& path);

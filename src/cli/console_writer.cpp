@@ -1,0 +1,22 @@
+#include "console_writer.h"
+
+namespace ordalis {
+namespace {
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+
+}  // namespace
+
+bool WriteInPieces(std::u16string_view text, const ConsoleWrite& write) {
+  while (!text.empty()) {
+    std::size_t size = text.size() < kConsolePieceUnits ? text.size() : kConsolePieceUnits;
+    // The pair's second half starts the next piece with its first.
+    if (size < text.size() && size > 1 && IsHighSurrogate(text[size - 1])) --size;
+    const std::optional<std::size_t> taken = write(text.substr(0, size));
+    if (!taken || *taken == 0 || *taken > size) return false;
+    text.remove_prefix(*taken);
+  }
+  return true;
+}
+
+}  // namespace ordalis
