@@ -1,5 +1,6 @@
 // What Windows reads from the built programs: the version resource File
-// Properties shows, and the face the window's fonts are made from.
+// Properties shows, the manifest it starts them by, and the face the
+// window's fonts are made from.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -45,6 +46,39 @@ TEST(ResourcesTest, BothProgramsCarryTheProjectsVersion) {
     EXPECT_EQ(VersionString(program, L"FileVersion"), version) << c.program;
     EXPECT_EQ(VersionString(program, L"ProductVersion"), version) << c.program;
   }
+}
+
+// The manifest Windows starts `program` by, or "(none)".
+std::string Manifest(const std::wstring& program) {
+  const HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return "(none)";
+  std::string manifest = "(none)";
+  if (const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24))) {
+    const char* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    if (text != nullptr) manifest.assign(text, SizeofResource(module, found));
+  }
+  FreeLibrary(module);
+  return manifest;
+}
+
+TEST(ResourcesTest, BothManifestsRunAsInvokerOnEveryWindowsTheyName) {
+  const char* const declarations[] = {
+      R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)",
+      R"(<supportedOS Id="{e2011457-1546-43c5-a5fe-008deee3d3f0}"/>)",  // Vista
+      R"(<supportedOS Id="{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"/>)",  // 7
+      R"(<supportedOS Id="{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"/>)",  // 8
+      R"(<supportedOS Id="{1f676c76-80e1-4239-95bb-83d0f6d0da78}"/>)",  // 8.1
+      R"(<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>)",  // 10 and 11
+      R"(<longPathAware xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">true<)",
+  };
+  for (const char* program : {ORDALIS_EXE, ORDALIS_SORT_EXE}) {
+    const std::string manifest = Manifest(ordalis::Wide(program));
+    for (const char* declaration : declarations) {
+      EXPECT_NE(manifest.find(declaration), std::string::npos)
+          << program << " lacks " << declaration;
+    }
+  }
+  EXPECT_NE(Manifest(ordalis::Wide(ORDALIS_EXE)).find("PerMonitorV2"), std::string::npos);
 }
 
 TEST(ResourcesTest, TheWindowsTypeIsATrueTypeFaceOfTheForm) {

@@ -51,6 +51,7 @@ constexpr int ControlId(std::string_view name) {
 frmOrdalis::frmOrdalis(HINSTANCE instance, int show) : host_(std::make_unique<Host>(*this)) {
   CreateFrame(instance);
   dpi_ = ordalis::DpiOf(window_);
+  LoadIcons();
   CreateControls(instance);
   CreateMenus();
   LayOut();
@@ -61,6 +62,9 @@ frmOrdalis::frmOrdalis(HINSTANCE instance, int show) : host_(std::make_unique<Ho
 
 frmOrdalis::~frmOrdalis() {
   if (window_ != nullptr) DestroyWindow(window_);
+  for (HICON icon : {big_icon_, small_icon_}) {
+    if (icon != nullptr) DestroyIcon(icon);
+  }
   for (HFONT font : {form_font_, bold_font_, label3_font_}) {
     if (font != nullptr) DeleteObject(font);
   }
@@ -88,12 +92,6 @@ void frmOrdalis::CreateFrame(HINSTANCE instance) {
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = &frmOrdalis::WindowProc;
   window_class.hInstance = instance;
-  window_class.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORDALIS),
-                                                     IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                                     GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-  window_class.hIconSm = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORDALIS), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   // A class takes a colour index plus one, never a system brush.
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
@@ -115,6 +113,33 @@ void frmOrdalis::CreateFrame(HINSTANCE instance) {
                   work.left + std::max(0L, (work.right - work.left - width) / 2),
                   work.top + std::max(0L, (work.bottom - work.top - height) / 2), width, height,
                   nullptr, nullptr, instance, this);
+}
+
+void frmOrdalis::LoadIcons() {
+  // The system's icon sizes are those of its own DPI; the window's screen
+  // may have another. LoadIconWithScaleDown draws each size from the nearest
+  // larger image; MinGW has no import for it, and Windows before Vista none
+  // at all, where LoadImage takes the nearest image as it is.
+  using LoadIconFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+  static const auto load_scaled = reinterpret_cast<LoadIconFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "LoadIconWithScaleDown")));
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const int system_dpi = ordalis::DpiOf(nullptr);
+  const auto load = [&](int metric, WPARAM which, HICON* icon) {
+    const int size = MulDiv(GetSystemMetrics(metric), dpi_, system_dpi);
+    HICON loaded = nullptr;
+    if (load_scaled == nullptr ||
+        FAILED(load_scaled(instance, MAKEINTRESOURCEW(IDI_ORDALIS), size, size, &loaded))) {
+      loaded = static_cast<HICON>(
+          LoadImageW(instance, MAKEINTRESOURCEW(IDI_ORDALIS), IMAGE_ICON, size, size, 0));
+    }
+    if (loaded == nullptr) return;
+    SendMessageW(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(loaded));
+    if (*icon != nullptr) DestroyIcon(*icon);  // Only once the window holds the new one.
+    *icon = loaded;
+  };
+  load(SM_CXICON, ICON_BIG, &big_icon_);
+  load(SM_CXSMICON, ICON_SMALL, &small_icon_);
 }
 
 void frmOrdalis::CreateControls(HINSTANCE instance) {
@@ -305,6 +330,7 @@ LRESULT frmOrdalis::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
                    suggested->right - suggested->left, suggested->bottom - suggested->top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
       LayOut();
+      LoadIcons();
       return 0;
     }
     case DM_GETDEFID: {

@@ -44,6 +44,7 @@ class frmOrdalis {
   // fonts made for it; again whenever the window moves to a screen of
   // another DPI.
   void LayOut();
+  void LoadIcons();  // The title bar's and the taskbar's, for the window's DPI.
   void MakeFonts();
   void FitLabelsToCaptions();
   void FitFrameToClient();
@@ -85,6 +86,8 @@ class frmOrdalis {
   HFONT bold_font_ = nullptr;    // A highlighted option's caption.
   HFONT label3_font_ = nullptr;  // Bold 7.8 pt.
   ordalis::FormColours colours_;
+  HICON big_icon_ = nullptr;
+  HICON small_icon_ = nullptr;
 
   ordalis::OpenFileDialog Source;
   ordalis::OpenFileDialog Target;

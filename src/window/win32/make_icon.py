@@ -3,19 +3,20 @@
 ordalis-icon-export draws with the window's own icon code, so both windows
 show one design.
 
-The .ico holds 16, 24, 32 and 48 pixel images as 32-bit colour bitmaps with
-an alpha channel, and the 256 pixel one as PNG, as Windows since Vista takes
-it.
+The .ico holds 16, 20, 24, 32, 40, 48 and 64 pixel images as 32-bit colour
+bitmaps with an alpha channel, and the 256 pixel one as PNG, as Windows since
+Vista takes it: the small and large icons at 100, 125, 150 and 200 % scale
+each have an image of their own.
 
 Usage:
-  build/src/window/qt/ordalis-icon-export DIR ordalis
+  build/src/window/qt/ordalis-icon-export DIR ordalis 16 20 24 32 40 48 64 256
   src/window/win32/make_icon.py DIR src/window/win32/ordalis.ico
 """
 import struct
 import sys
 import zlib
 
-SIZES = [16, 24, 32, 48, 256]
+SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
 PNG_SIZES = {256}
 
 
