@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,7 @@ class FakePlatformServices : public ordalis::PlatformServices {
     QFileDialog::FileMode mode = QFileDialog::AnyFile;
     QFileDialog::AcceptMode accept = QFileDialog::AcceptOpen;
     bool asks_before_overwrite = true;
+    QString name_box;  // The file name the dialog opens with.
   };
   struct Start {  // Decoded from the bytes the window passed.
     QString program;
@@ -56,7 +58,8 @@ class FakePlatformServices : public ordalis::PlatformServices {
     events << QStringLiteral("dialog");
     dialogs.append({dialog.objectName(), dialog.windowTitle(), dialog.directory().absolutePath(),
                     dialog.nameFilters(), dialog.fileMode(), dialog.acceptMode(),
-                    !dialog.testOption(QFileDialog::DontConfirmOverwrite)});
+                    !dialog.testOption(QFileDialog::DontConfirmOverwrite),
+                    QFileInfo(dialog.selectedFiles().value(0)).fileName()});
     if (while_dialog_open) std::exchange(while_dialog_open, nullptr)();
     if (answers.isEmpty()) return std::nullopt;
     return answers.takeFirst();

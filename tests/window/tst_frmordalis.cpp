@@ -535,6 +535,10 @@ void FrmOrdalisTest::sourceDialogSetUp() {
   QCOMPARE(first.mode, QFileDialog::ExistingFile);
   QCOMPARE(first.accept, QFileDialog::AcceptOpen);
   QCOMPARE(platform_->dialogs[1].directory, logs);
+  QCOMPARE(platform_->dialogs[1].name_box, QStringLiteral("calls.dat"));
+  // Between uses no dialog is left watching its folder.
+  QVERIFY(window_->findChildren<QFileDialog*>().isEmpty());
+  QVERIFY(window_->findChildren<QFileSystemModel*>().isEmpty());
 }
 
 void FrmOrdalisTest::wholeRunThroughTheWindow() {

@@ -31,22 +31,6 @@ namespace {
 // Captions are never shrunk below this size to make them fit.
 constexpr double kSmallestPointSize = 6.0;
 
-QFileDialog* MakeFileDialog(QWidget* parent, const char* name) {
-  auto* dialog = new QFileDialog(parent);
-  dialog->setObjectName(QString::fromLatin1(name));
-  // Qt's own dialog behaves alike on every desktop and keeps the last name.
-  dialog->setOption(QFileDialog::DontUseNativeDialog);
-  dialog->setOption(QFileDialog::DontConfirmOverwrite);
-  dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  QStringList filters;
-  for (const ordalis::FileType& type : ordalis::kFileTypes) {
-    filters << Latin1(type.description) + QStringLiteral(" (") + Latin1(type.pattern) +
-                   QLatin1Char(')');
-  }
-  dialog->setNameFilters(filters);
-  return dialog;
-}
-
 // Where the form puts a control's text; a label's sits at the top.
 Qt::Alignment AlignmentOf(const FormControl& control) {
   const Qt::Alignment across =
@@ -60,7 +44,6 @@ frmOrdalis::frmOrdalis(PlatformServices& platform, QWidget* parent)
     : QMainWindow(parent), host_(std::make_unique<Host>(*this)), platform_(platform) {
   CreateControls();
   CreateMenus();
-  CreateDialogs();
   SetTabOrder();
   ConnectHandlers();
   FitFontToCaptions();
@@ -83,13 +66,29 @@ QRadioButton* frmOrdalis::OptionButton(std::size_t option) const {
   return options[option];
 }
 
-std::optional<std::string> frmOrdalis::RunFileDialog(QFileDialog* dialog,
+std::optional<std::string> frmOrdalis::RunFileDialog(FileDialogMemory& memory,
                                                      const ordalis::FileDialogRequest& request) {
-  dialog->setWindowTitle(QString::fromStdString(request.title));
-  dialog->setDirectory(ordalis::FromNative(request.initial_directory));
-  dialog->setFileMode(request.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  const std::optional<QString> chosen = platform_.ShowFileDialog(*dialog);
+  // Made for this one use: a dialog kept between uses keeps its folder's
+  // model and watcher, which work whenever that folder changes.
+  QFileDialog dialog(this);
+  dialog.setObjectName(Latin1(memory.name));
+  // Qt's own dialog behaves alike on every desktop.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  QStringList filters;
+  for (const ordalis::FileType& type : ordalis::kFileTypes) {
+    filters << Latin1(type.description) + QStringLiteral(" (") + Latin1(type.pattern) +
+                   QLatin1Char(')');
+  }
+  dialog.setNameFilters(filters);
+  dialog.setWindowTitle(QString::fromStdString(request.title));
+  dialog.setDirectory(ordalis::FromNative(request.initial_directory));
+  dialog.setFileMode(request.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  if (!memory.last_name.isEmpty()) dialog.selectFile(memory.last_name);
+  const std::optional<QString> chosen = platform_.ShowFileDialog(dialog);
   if (!chosen) return std::nullopt;
+  memory.last_name = QFileInfo(*chosen).fileName();
   return ordalis::ToNative(QDir::toNativeSeparators(*chosen));
 }
 
@@ -169,12 +168,6 @@ void frmOrdalis::CreateMenus() {
   mAbout->setObjectName(QStringLiteral("mAbout"));
   mHowTo = mHelp->addAction(Latin1(ordalis::kHowToCaption));
   mHowTo->setObjectName(QStringLiteral("mHowTo"));
-}
-
-void frmOrdalis::CreateDialogs() {
-  // Kept for the program's life so that each remembers the last name chosen.
-  Source = MakeFileDialog(this, "Source");
-  Target = MakeFileDialog(this, "Target");
 }
 
 void frmOrdalis::SetTabOrder() {

@@ -19,7 +19,6 @@
 
 class QAction;
 class QCloseEvent;
-class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -67,7 +66,6 @@ class frmOrdalis : public QMainWindow {
   // Builders, in the order the constructor calls them.
   void CreateControls();
   void CreateMenus();
-  void CreateDialogs();
   void SetTabOrder();
   void ConnectHandlers();
   void FitFontToCaptions();
@@ -75,7 +73,12 @@ class frmOrdalis : public QMainWindow {
 
   QRect FromTwips(const ordalis::TwipsRect& place) const;
   QRadioButton* OptionButton(std::size_t option) const;
-  std::optional<std::string> RunFileDialog(QFileDialog* dialog,
+  // What a file dialog keeps between uses: its name and the last file chosen.
+  struct FileDialogMemory {
+    const char* name;
+    QString last_name;
+  };
+  std::optional<std::string> RunFileDialog(FileDialogMemory& memory,
                                            const ordalis::FileDialogRequest& request);
 
   // What the form logic asks of the window (frmordalis_host.h).
@@ -99,8 +102,8 @@ class frmOrdalis : public QMainWindow {
   QLineEdit* Text3 = nullptr;
   QLabel* Label4 = nullptr;
   QRadioButton* Option3 = nullptr;
-  QFileDialog* Source = nullptr;
-  QFileDialog* Target = nullptr;
+  FileDialogMemory Source{"Source", {}};
+  FileDialogMemory Target{"Target", {}};
   QTimer* Timer1 = nullptr;
 
   QMenu* mFile = nullptr;
