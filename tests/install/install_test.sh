@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the built program into a temporary prefix, as `cmake --install`
 # does for a user, and checks it there: every file in its place, the menu
-# entry valid and starting the installed program, the icons, the man page
-# rendered by man, the installed ordalis-sort sorting a file, and the
+# entry valid and starting the installed program, the icons, both man pages
+# rendered by man, the window's --help and --version answered without a
+# display, the installed ordalis-sort sorting a file, and the
 # NOTEPAD.exe link to xdg-open, which neither a second install nor unpacking
 # the tarball as the README says replaces once the user has one.
 # Usage: install_test.sh BUILD_DIR
@@ -22,7 +23,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || {
 }
 
 for file in bin/Ordalis bin/ordalis-sort share/applications/ordalis.desktop \
-  share/man/man1/ordalis-sort.1 share/doc/ordalis/README; do
+  share/man/man1/ordalis-sort.1 share/man/man1/Ordalis.1 share/doc/ordalis/README; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 for program in Ordalis ordalis-sort; do
@@ -50,14 +51,29 @@ for size in 16 22 24 32 48 64 128 256; do
   [ "$actual" = "${size}x${size}" ] || fail "$png is $actual"
 done
 
-# The man page as man shows it, without a pager; groff's complaints fail it.
-page="$prefix/share/man/man1/ordalis-sort.1"
-MANWIDTH=80 MANPAGER=cat PAGER=cat man -l "$page" >"$work/man.txt" 2>"$work/man.err" ||
-  fail "man -l $page failed: $(cat "$work/man.err")"
-[ ! -s "$work/man.err" ] || fail "man -l $page complained: $(cat "$work/man.err")"
-for text in "ordalis-sort" "SOURCE" "TARGET" "--mode" "--start-column" "Exit status"; do
-  grep -F -e "$text" "$work/man.txt" >/dev/null || fail "the man page does not show '$text'"
+# The man pages as man shows them, without a pager; groff's complaints fail them.
+man_shows() {
+  local page="$prefix/share/man/man1/$1.1"
+  shift
+  MANWIDTH=80 MANPAGER=cat PAGER=cat man -l "$page" >"$work/man.txt" 2>"$work/man.err" ||
+    fail "man -l $page failed: $(cat "$work/man.err")"
+  [ ! -s "$work/man.err" ] || fail "man -l $page complained: $(cat "$work/man.err")"
+  for text in "$@"; do
+    grep -F -e "$text" "$work/man.txt" >/dev/null || fail "$page does not show '$text'"
+  done
+}
+man_shows ordalis-sort "ordalis-sort" "SOURCE" "TARGET" "--mode" "--start-column" "Exit status"
+man_shows Ordalis "Ordalis" "Ordalis.ini" "--version" "ordalis-sort"
+
+# A desktop program answers --help and --version without a display, and
+# opens no window for them.
+for option in --help --version; do
+  answer="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/Ordalis" "$option")" ||
+    fail "Ordalis $option without a display exits $?"
+  [ -n "$answer" ] || fail "Ordalis $option says nothing"
 done
+grep -qF "Ordalis.ini" <<<"$(env -u DISPLAY "$prefix/bin/Ordalis" --help)" ||
+  fail "Ordalis --help does not say where Ordalis.ini lives"
 
 # The installed ordalis-sort, found on the PATH as a user's shell finds it.
 printf 'cc 3\r\naa 1\r\nbb 2' >"$work/in.txt"
