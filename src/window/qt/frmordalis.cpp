@@ -85,11 +85,12 @@ std::optional<std::string> frmOrdalis::RunFileDialog(FileDialogMemory& memory,
   dialog.setWindowTitle(QString::fromStdString(request.title));
   dialog.setDirectory(ordalis::FromNative(request.initial_directory));
   dialog.setFileMode(request.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  if (!memory.last_name.isEmpty()) dialog.selectFile(memory.last_name);
+  dialog.selectFile(ordalis::FromNative(memory.name_box.text()));
   const std::optional<QString> chosen = platform_.ShowFileDialog(dialog);
   if (!chosen) return std::nullopt;
-  memory.last_name = QFileInfo(*chosen).fileName();
-  return ordalis::ToNative(QDir::toNativeSeparators(*chosen));
+  const std::string path = ordalis::ToNative(QDir::toNativeSeparators(*chosen));
+  memory.name_box.Chosen(path);
+  return path;
 }
 
 QRect frmOrdalis::FromTwips(const ordalis::TwipsRect& place) const {

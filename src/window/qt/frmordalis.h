@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QMainWindow>
 
+#include "shared/file_dialog.h"
 #include "shared/program_variables.h"
 #include "window/logic/exit_settings.h"
 #include "window/logic/form_load.h"
@@ -73,10 +74,10 @@ class frmOrdalis : public QMainWindow {
 
   QRect FromTwips(const ordalis::TwipsRect& place) const;
   QRadioButton* OptionButton(std::size_t option) const;
-  // What a file dialog keeps between uses: its name and the last file chosen.
+  // What a file dialog keeps between uses: its name and its file-name box.
   struct FileDialogMemory {
     const char* name;
-    QString last_name;
+    ordalis::FileNameBox name_box;
   };
   std::optional<std::string> RunFileDialog(FileDialogMemory& memory,
                                            const ordalis::FileDialogRequest& request);
