@@ -16,11 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "shared/text_file.h"
-#include "shared/text_reading.h"
+#include "files/durable_replace.h"
 #include "sort/line_table.h"
 #include "sort/sort_file.h"
 #include "sort/sort_key.h"
+#include "text/detect_encoding.h"
+#include "text/transcode.h"
 
 namespace ordalis {
 namespace {
@@ -215,7 +216,7 @@ std::string Utf8Source() {
   return path;
 }
 
-// Columns 9 to 20 of UTF-8 text: the reading is chosen, and every key is
+// Columns 9 to 20 of UTF-8 text: the encoding is detected, and every key is
 // cut by counting characters.
 void BM_SortUtf8File(benchmark::State& state) {
   const std::string source = Utf8Source();
@@ -238,23 +239,17 @@ void BM_SortUtf8File(benchmark::State& state) {
 
 BENCHMARK(BM_SortUtf8File)->Unit(benchmark::kMillisecond);
 
-// The UTF-8 source in another reading, each character it cannot hold as
-// '?', after the reading's byte order mark: the same sort in other units.
-std::string EncodedSource(const TextReading& reading) {
+// The UTF-8 source in another encoding, each character it cannot hold as
+// '?', after the encoding's byte order mark: the same sort in other units.
+std::string EncodedSource(const Encoding& encoding) {
   const std::string utf8_path = Utf8Source();
   if (utf8_path.empty()) return {};
-  const std::string path = Files().Target(std::string(reading.Name())) + ".dat";
+  const std::string path = Files().Target(std::string(encoding.name)) + ".dat";
   if (fs::exists(path)) return path;
   std::ifstream in(utf8_path, std::ios::binary);
   const std::string utf8((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::string bytes(reading.ByteOrderMark());
-  const TextReading& from = Utf8Reading();
-  for (std::size_t at = 0; at < utf8.size();) {
-    const std::size_t size = from.CharacterSize(std::string_view(utf8).substr(at));
-    const char32_t code = from.CodePoint(std::string_view(utf8).substr(at, size)).value_or(U'?');
-    if (!reading.Encode(code, &bytes)) reading.Encode(U'?', &bytes);
-    at += size;
-  }
+  std::string bytes(ByteOrderMark(encoding));
+  Transcode(utf8, Utf8Encoding(), encoding, &bytes, U'?');
   std::ofstream out(path, std::ios::binary);
   out << bytes;
   if (!out.flush()) return {};
@@ -264,16 +259,16 @@ std::string EncodedSource(const TextReading& reading) {
 // BM_SortUtf8File's sort with the source in `encoding`, named as
 // --encoding names it.
 void BM_SortEncodedFile(benchmark::State& state, const char* encoding) {
-  const TextReading& reading = *ReadingNamed(encoding);
-  const std::string source = EncodedSource(reading);
+  const Encoding named = *EncodingNamed(encoding);
+  const std::string source = EncodedSource(named);
   if (source.empty()) {
     state.SkipWithError("cannot write the generated source");
     return;
   }
-  const std::string target = Files().Target(std::string(reading.Name()) + "-sorted");
+  const std::string target = Files().Target(std::string(named.name) + "-sorted");
   const KeyTexts texts{u"12", u"12", u"9"};
   for (auto _ : state) {
-    const Status status = SortFile(source, target, {SortMode::Middle, texts, {&reading}});
+    const Status status = SortFile(source, target, {SortMode::Middle, texts, named});
     if (!status.ok()) {
       state.SkipWithError(status.message().c_str());
       break;
@@ -288,18 +283,18 @@ BENCHMARK_CAPTURE(BM_SortEncodedFile, cp932, "cp932")->Unit(benchmark::kMillisec
 BENCHMARK_CAPTURE(BM_SortEncodedFile, utf16le, "utf-16le")->Unit(benchmark::kMillisecond);
 
 // The one pass that decides how a source is read.
-void BM_ChooseReading(benchmark::State& state) {
+void BM_DetectEncoding(benchmark::State& state) {
   LineTable table;
   if (!LoadLines(Utf8Source(), &table).ok()) {
     state.SkipWithError("cannot load the generated source");
     return;
   }
   for (auto _ : state) {
-    benchmark::DoNotOptimize(ChooseReading(table.SortLines, EncodingChoice{}));
+    benchmark::DoNotOptimize(DetectEncoding(std::nullopt, table.SortLines, 0, std::nullopt));
   }
 }
 
-BENCHMARK(BM_ChooseReading)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DetectEncoding)->Unit(benchmark::kMicrosecond);
 
 // The fixed cost of replacing a target, whatever its size: the temporary
 // file, the flush, the rename and making the rename durable.

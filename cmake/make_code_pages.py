@@ -5,7 +5,8 @@ own codecs (Microsoft's mappings), as a C++ source file.
 Usage: make_code_pages.py OUTPUT.cpp
 
 Single-byte pages give each byte its 16-bit code; a byte the page leaves
-unassigned keeps its own value. Double-byte pages give each byte that is a
+unassigned keeps its own value. Each byte also gets its code's place among
+the page's codes, so that keys order by their bytes alone. Double-byte pages give each byte that is a
 character on its own its code the same way, and each lead byte a row of the
 codes of its pairs with trail bytes 0x40 to 0xFF, 0 where the page assigns
 no character to the pair.
@@ -25,18 +26,26 @@ def decode(page, data):
     return ord(text) if len(text) == 1 else None
 
 
+def name(page):
+    return "Windows-1252" if page == 1252 else f"cp{page}"
+
+
 def codes(values):
     return ",".join(str(v) for v in values)
 
 
 def main(output):
     out = ["// Made by cmake/make_code_pages.py at build time; do not edit.",
-           '#include "shared/code_page_tables.h"', "", "namespace ordalis {", "namespace {", ""]
+           '#include "text/code_page_tables.h"', "", "namespace ordalis {", "namespace {", ""]
     singles = []
     for page in SINGLE:
         table = [decode(page, bytes([b])) for b in range(256)]
         table = [b if c is None else c for b, c in enumerate(table)]
-        out.append(f"constexpr SingleBytePage kCp{page} = {{{page}, {{{codes(table)}}}}};")
+        ranked = sorted(table)
+        places = [ranked.index(c) for c in table]  # Bytes of one code share a place.
+        out.append(f"constexpr SingleBytePage kCp{page} = {{{page}, \"{name(page)}\",")
+        out.append(f"    {{{codes(table)}}},")
+        out.append(f"    {{{codes(places)}}}}};")
         singles.append(page)
     for page in DOUBLE:
         single = []
@@ -52,7 +61,8 @@ def main(output):
         out.append(f"constexpr char16_t kCp{page}Rows[][{256 - FIRST_TRAIL}] = {{")
         out.extend(f"    {{{codes(row)}}}," for row in rows)
         out.append("};")
-        out.append(f"constexpr DoubleBytePage kCp{page} = {{{page}, {{{codes(single)}}},")
+        out.append(f"constexpr DoubleBytePage kCp{page} = {{{page}, \"{name(page)}\",")
+        out.append(f"    {{{codes(single)}}},")
         out.append(f"    {{{codes(lead_row)}}}, kCp{page}Rows}};")
     out += ["", "}  // namespace", ""]
     out.append("const SingleBytePage* FindSingleBytePage(int number) {")

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shared/code_page.h"
+#include "text/code_page.h"
 
 namespace ordalis::fuzz {
 

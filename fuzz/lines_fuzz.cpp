@@ -5,9 +5,9 @@
 #include <string>
 
 #include "fuzz_input.h"
-#include "shared/code_page.h"
-#include "shared/text_file.h"
 #include "support/split_lines.h"
+#include "text/code_page.h"
+#include "text/line_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace ordalis;

@@ -1,4 +1,4 @@
-// Keys and the Shell sort over random lines and box texts, in either reading.
+// Keys and the Shell sort over random lines and box texts, in either encoding.
 // Read a byte a character, the sort fails exactly when the step-by-step sort
 // does, and otherwise gives its order. Read as UTF-8, every key is whole
 // characters of its line and the keys come out in order. Either way, every
@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "shared/text_file.h"
-#include "shared/text_reading.h"
-#include "shared/utf8.h"
 #include "sort/line_table.h"
 #include "sort/sort_key.h"
+#include "support/line_tables.h"
 #include "support/reference_shell_sort.h"
 #include "support/split_lines.h"
+#include "text/utf16.h"
+#include "text/utf8.h"
 
 namespace {
 
@@ -36,28 +36,30 @@ bool IsWholeCharacters(std::string_view line, std::string_view part) {
   return from_is_edge && to_is_edge;
 }
 
-// The key of `line` read as UTF-8, cut by the rules for 16-bit text: each
-// character becomes one code unit that names its place (spaces stay spaces,
-// so trimming is the same), and the places of the key map back to its bytes.
+// The key of `line` read as UTF-8, cut from UTF-16 text of one unit a
+// character: each unit names its character's place (spaces stay spaces, so
+// trimming is the same), and the places of the key map back to its bytes.
 // Characters are found here by Utf8SequenceLength alone, a walk apart from
-// the one the sort uses.
+// the one the sort uses. REQUIRES: `line` is shorter than 0xD000 bytes, so
+// that no place is a surrogate.
 bool ReferenceUtf8Key(std::string_view line, const KeyParameters& params, std::string_view* key) {
   std::vector<std::size_t> starts;
-  std::u16string places;
+  std::string places;
   for (std::size_t at = 0; at < line.size();) {
     starts.push_back(at);
-    places += line[at] == ' ' ? u' ' : static_cast<char16_t>(0x100 + starts.size() - 1);
+    AppendUtf16(line[at] == ' ' ? U' ' : static_cast<char32_t>(0x100 + starts.size() - 1), false,
+                &places);
     const std::size_t length = Utf8SequenceLength(line.substr(at));
     at += length == 0 ? 1 : length;
   }
   starts.push_back(line.size());
-  std::u16string cut;
-  if (!CutKey(places, params, &cut).ok()) return false;
+  std::string_view cut;
+  if (!CutKey(places, params, Utf16LeEncoding(), &cut).ok()) return false;
   if (cut.empty()) {
     *key = {};
   } else {
-    const std::size_t first = cut.front() - 0x100u;
-    const std::size_t last = cut.back() - 0x100u;
+    const std::size_t first = Utf16UnitAt(cut, 0, false) - 0x100u;
+    const std::size_t last = Utf16UnitAt(cut, cut.size() - 2, false) - 0x100u;
     *key = line.substr(starts[first], starts[last + 1] - starts[first]);
   }
   return true;
@@ -68,8 +70,8 @@ bool ReferenceUtf8Key(std::string_view line, const KeyParameters& params, std::s
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::FuzzInput input(data, size);
   const auto mode = static_cast<SortMode>(input.Byte() % 4);
-  const TextReading* const choices[] = {nullptr, &Utf8Reading(), &Windows1252Reading()};
-  const EncodingChoice choice{choices[input.Byte() % 3]};
+  const EncodingChoice choices[] = {std::nullopt, Utf8Encoding(), Windows1252Encoding()};
+  const EncodingChoice choice = choices[input.Byte() % 3];
   KeyTexts texts{input.Text(), input.Text(), input.Text()};
 
   // The reference sort is quadratic: keep the tables small.
@@ -82,19 +84,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   LineTable table;
   // Lines of two-byte units are split another way: not this target's business.
-  if (UnitReading(bytes, choice) != nullptr) return 0;
-  fuzz::Require(MakeLineTable(bytes, &table, choice).ok());
+  if (UnitEncoding(bytes, choice)) return 0;
+  fuzz::Require(testing::MakeLineTable(bytes, &table, choice).ok());
   const std::vector<std::string_view> loaded = table.SortLines;
   const Status status = ShellSortLines(&table, mode, texts);
 
-  if (table.reading == &Windows1252Reading()) {
-    std::vector<std::u16string> expected;
-    for (std::string_view line : source) expected.push_back(WidenFromCodePage(line));
-    const Status expected_status = testing::ReferenceShellSort(&expected, mode, texts);
+  if (table.encoding == Windows1252Encoding()) {
+    std::vector<std::string> expected(source.begin(), source.end());
+    const Status expected_status =
+        testing::ReferenceShellSort(&expected, table.encoding, mode, texts);
     fuzz::Require(status.ok() == expected_status.ok());
     if (status.ok()) {
       for (std::size_t i = 0; i < expected.size(); ++i) {
-        fuzz::Require(WidenFromCodePage(table.SortLines[i]) == expected[i]);
+        fuzz::Require(table.SortLines[i] == expected[i]);
       }
     }
   } else if (status.ok() && !table.SortKeys.empty()) {
@@ -104,13 +106,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::string_view key = table.SortKeys[i];
       fuzz::Require(IsWholeCharacters(loaded[i], key));
       std::string_view expected;
-      if (loaded[i].size() < 0xF000 && ReferenceUtf8Key(loaded[i], params, &expected)) {
+      if (loaded[i].size() < 0xD000 && ReferenceUtf8Key(loaded[i], params, &expected)) {
         fuzz::Require(key == expected && (key.empty() || key.data() == expected.data()));
       }
     }
     for (std::size_t k = 1; k < table.SortLines.size(); ++k) {
-      fuzz::Require(CompareKeyBytes(table.SortKeys[table.source_index[k - 1]],
-                                    table.SortKeys[table.source_index[k]], *table.reading) <= 0);
+      fuzz::Require(testing::ReferenceCompareKeys(table.SortKeys[table.source_index[k - 1]],
+                                                  table.SortKeys[table.source_index[k]],
+                                                  table.encoding) <= 0);
     }
   }
 
@@ -122,12 +125,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(written == source[from]);
   }
 
-  std::u16string key;
+  std::string_view key;
   for (std::string_view line : source) {
-    const std::u16string wide = WidenFromCodePage(line);
-    if (MakeSortKey(wide, mode, texts, &key).ok()) {
-      fuzz::Require(key.empty() || (key.front() != u' ' && key.back() != u' '));
-      fuzz::Require(key.size() <= wide.size());
+    if (MakeSortKey(line, table.encoding, mode, texts, &key).ok()) {
+      fuzz::Require(key.empty() || (key.front() != ' ' && key.back() != ' '));
+      fuzz::Require(key.size() <= line.size());
     }
   }
   return 0;

@@ -106,11 +106,11 @@ CliOptions ParseCommandLine(const std::vector<std::string_view>& args) {
       continue;
     }
     if (name == "--encoding") {
-      const TextReading* reading = ReadingNamed(value);
-      if (reading == nullptr && value != "auto") {
+      const std::optional<Encoding> encoding = EncodingNamed(value);
+      if (!encoding && value != "auto") {
         return UsageError("unknown encoding " + Quoted(value) + "; use " + kEncodingList);
       }
-      options.encoding = {reading};
+      options.encoding = encoding;
       continue;
     }
     const std::optional<SortMode> mode = ValueNamed(kModeNames, value);

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "shared/default_texts.h"
-#include "shared/sort_mode.h"
-#include "shared/text_reading.h"
+#include "sort/default_texts.h"
+#include "sort/sort_mode.h"
+#include "text/detect_encoding.h"
 
 namespace ordalis {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/sort_command.h"
-#include "shared/text_file.h"
+#include "files/file_reading.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -18,7 +18,7 @@
 #include <optional>
 
 #include "cli/console_writer.h"
-#include "shared/native_path.h"
+#include "files/native_path.h"
 #endif
 
 namespace {
@@ -57,7 +57,8 @@ int Run(const std::vector<std::string>& arguments) {
   ordalis::IgnoreFileSizeLimitSignal();
   const std::vector<std::string_view> args(arguments.begin(), arguments.end());
 #if defined(_WIN32)
-  // Bytes go out as they are: no CR slipped in before each LF.
+  // Bytes pass through as they are: no CR slipped in before each LF, and no
+  // reading that stops at a Ctrl+Z.
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);

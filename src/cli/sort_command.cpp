@@ -8,16 +8,11 @@
 
 #include "cli/cli_options.h"
 #include "cli/terminal_width.h"
-#include "shared/code_page.h"
-#include "shared/text_reading.h"
-#include "shared/utf8.h"
 #include "sort/line_table.h"
 #include "sort/sort_file.h"
-
-#if defined(_WIN32)
-#include <fcntl.h>
-#include <io.h>
-#endif
+#include "text/code_page.h"
+#include "text/transcode.h"
+#include "text/utf8.h"
 
 namespace ordalis {
 namespace {
@@ -27,29 +22,19 @@ constexpr char kCannotWriteOut[] = "cannot write to standard output";
 
 bool IsStandardStream(const std::string& operand) { return operand == kStandardStream; }
 
-// Lines pass through byte for byte: Windows must not turn LF into CR LF, nor
-// stop reading at a Ctrl+Z.
-void UseBinaryMode([[maybe_unused]] std::FILE* stream) {
-#if defined(_WIN32)
-  _setmode(_fileno(stream), _O_BINARY);
-#endif
-}
-
 // Where SOURCE's lines come from.
 SortSource SourceOf(const std::string& source) {
   if (!IsStandardStream(source)) return FileSource(source);
-  UseBinaryMode(stdin);
   return StreamSource(stdin, kStandardInput);
 }
 
 // Writes the sorted lines to standard output: their own bytes, or, on a
 // console, their characters.
 Status WriteToStandardOutput(const LineTable& sorted, std::ostream& out, StandardOutput out_kind) {
-  UseBinaryMode(stdout);
   if (out_kind == StandardOutput::Console) {
-    for (std::string_view line : sorted.SortLines) out << Utf8Of(line, *sorted.reading) << "\r\n";
+    for (std::string_view line : sorted.SortLines) out << ToUtf8(line, sorted.encoding) << "\r\n";
   } else {
-    const std::string_view line_end = sorted.reading->LineEnd();
+    const std::string_view line_end = LineEnd(sorted.encoding);
     out << HeadOf(sorted);
     for (std::string_view line : sorted.SortLines) out << line << line_end;
   }
@@ -73,33 +58,30 @@ Status SortToTarget(const CliOptions& options, const SortRequest& request, std::
 }
 
 // One character of a line as a --show-keys listing shows it, in UTF-8
-// whatever the reading, and the cells it takes on a terminal.
+// whatever the encoding, and the cells it takes on a terminal.
 struct ShownCharacter {
   std::string text;
   std::size_t width = 1;
   bool tab = false;
 };
 
-// Control characters show as ^X, in every reading; bytes that form no
+// Control characters show as ^X, in every encoding; bytes that form no
 // character as U+FFFD, the mark a UTF-8 terminal would show for them.
-ShownCharacter Shown(std::string_view character, const TextReading& reading) {
-  const std::optional<char32_t> code = reading.CodePoint(character);
-  if (!code) return {"\xEF\xBF\xBD", 1};
-  if (*code == 0x7F) return {"^?", 2};
-  if (*code < 0x20 && *code != U'\t') {
-    return {std::string{'^', static_cast<char>(*code + 0x40)}, 2};
-  }
+ShownCharacter Shown(char32_t code) {
+  if (code == Decoded::kNoCharacter) return {"\xEF\xBF\xBD", 1};
+  if (code == 0x7F) return {"^?", 2};
+  if (code < 0x20 && code != U'\t') return {std::string{'^', static_cast<char>(code + 0x40)}, 2};
   ShownCharacter shown;
-  AppendUtf8(*code, &shown.text);
-  shown.tab = *code == U'\t';
-  shown.width = *code < 0x80 ? 1 : static_cast<std::size_t>(TerminalWidth(*code));
+  AppendUtf8(code, &shown.text);
+  shown.tab = code == U'\t';
+  shown.width = code < 0x80 ? 1 : static_cast<std::size_t>(TerminalWidth(code));
   return shown;
 }
 
 // One line of a --show-keys listing and the line of marks under it: the
 // line's number in the source, the line with control characters as ^X, then
 // the key underlined, or "^ " and `note` when there is no key to underline.
-std::string ListingEntry(std::string_view line, const TextReading& reading, std::size_t number,
+std::string ListingEntry(std::string_view line, const Encoding& encoding, std::size_t number,
                          std::string_view key, std::string_view note) {
   constexpr std::size_t kNumberWidth = 5;  // 10001 lines at most.
   std::string entry = std::to_string(number);
@@ -115,8 +97,9 @@ std::string ListingEntry(std::string_view line, const TextReading& reading, std:
   }
   std::size_t size = 1;
   for (std::size_t i = 0; i < line.size(); i += size) {
-    size = reading.CharacterSize(line.substr(i));
-    const ShownCharacter shown = Shown(line.substr(i, size), reading);
+    const Decoded character = Decode(encoding, line.substr(i));
+    size = character.size;
+    const ShownCharacter shown = Shown(character.code);
     entry += shown.text;
     if (i < key_from) {
       // A tab under a tab keeps the marks in line with the text.
@@ -133,17 +116,17 @@ std::string ListingEntry(std::string_view line, const TextReading& reading, std:
   return entry + '\n' + marks + '\n';
 }
 
-// The line that opens the listing of a source whose reading matters: one
-// with a byte above 127, where the readings read different characters, or
+// The line that opens the listing of a source whose encoding matters: one
+// with a byte above 127, where the encodings read different characters, or
 // one of two-byte units.
 std::string ReadingLine(const LineTable& table) {
   // The text holds every line's bytes, a byte order mark among them.
-  if (table.reading->UnitSize() == 1 &&
+  if (UnitSize(table.encoding) == 1 &&
       std::all_of(table.text->begin(), table.text->end(),
                   [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
     return {};
   }
-  return "(read as " + std::string(table.reading->Name()) +
+  return "(read as " + std::string(table.encoding.name) +
          (table.byte_order_mark ? ", after a byte order mark)\n" : ")\n");
 }
 
@@ -160,7 +143,6 @@ int ShowKeys(const CliOptions& options, const SortRequest& request, std::ostream
   if (Status s = source.load(&table, request.encoding); !s.ok()) return fail(s.message());
   std::optional<std::size_t> stopped_line;
   const Status sorted = ShellSortLines(&table, request.mode, request.texts, &stopped_line);
-  const TextReading& reading = *table.reading;
 
   std::string listing;
   if (sorted.ok()) {
@@ -176,7 +158,7 @@ int ShowKeys(const CliOptions& options, const SortRequest& request, std::ostream
     for (std::size_t i = 0; i < table.SortLines.size(); ++i) {
       const std::size_t from = table.source_index[i];
       const std::string_view key = from < keys.size() ? keys[from] : std::string_view();
-      listing += ListingEntry(table.SortLines[i], reading, from + 1, key, note);
+      listing += ListingEntry(table.SortLines[i], table.encoding, from + 1, key, note);
     }
   } else if (stopped_line) {
     // The sort cut every key before moving any line: show them up to the
@@ -184,7 +166,7 @@ int ShowKeys(const CliOptions& options, const SortRequest& request, std::ostream
     listing = ReadingLine(table);
     for (std::size_t i = 0; i <= *stopped_line; ++i) {
       const bool stops = i == *stopped_line;
-      listing += ListingEntry(table.SortLines[i], reading, i + 1,
+      listing += ListingEntry(table.SortLines[i], table.encoding, i + 1,
                               stops ? std::string_view() : table.SortKeys[i],
                               stops ? "stops the run: " + sorted.message() : "");
     }
@@ -237,8 +219,7 @@ int RunSortCommand(const std::vector<std::string_view>& args, std::ostream& out,
     try {
       return ShowKeys(options, request, out, err);
     } catch (const std::bad_alloc&) {
-      err << kProgramName << ": not enough memory to sort " << SourceOf(options.source).name
-          << '\n';
+      err << kProgramName << ": " << NotEnoughMemoryToSort(SourceOf(options.source)) << '\n';
       return kExitFailed;
     }
   }

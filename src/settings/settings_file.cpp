@@ -9,12 +9,13 @@
 #include <system_error>
 #include <utility>
 
-#include "shared/code_page.h"
-#include "shared/directory_of.h"
-#include "shared/native_path.h"
-#include "shared/text_file.h"
-#include "shared/trim_spaces.h"
-#include "shared/utf8.h"
+#include "files/directory_of.h"
+#include "files/durable_replace.h"
+#include "files/file_reading.h"
+#include "files/native_path.h"
+#include "text/line_reader.h"
+#include "text/transcode.h"
+#include "text/trim_spaces.h"
 
 namespace ordalis {
 namespace {
@@ -63,17 +64,11 @@ void CreateIfMissing(const std::string& path) {
 
 // Appends `text` in the code page `page`; false when the page cannot hold
 // all of it.
-bool AppendInPage(std::u16string_view text, const TextReading& page, std::string* bytes) {
-  const std::string utf8 = Utf8FromUtf16(text);
-  for (std::size_t at = 0; at < utf8.size();) {
-    const std::size_t length = Utf8SequenceLength(utf8.substr(at), Surrogates::Allowed);
-    if (length == 0 || !page.Encode(DecodeUtf8(utf8.substr(at)), bytes)) return false;
-    at += length;
-  }
-  return true;
+bool AppendInPage(std::u16string_view text, const Encoding& page, std::string* bytes) {
+  return Transcode(BytesOf(text), NativeUtf16Encoding(), page, bytes);
 }
 
-bool FitsCodePage(std::u16string_view text, const TextReading& page) {
+bool FitsCodePage(std::u16string_view text, const Encoding& page) {
   std::string ignored;
   return AppendInPage(text, page, &ignored);
 }
@@ -121,7 +116,7 @@ bool IsDirectory(std::string SettingsValues::*value) {
 
 }  // namespace
 
-std::string WindowsDirectoryToCodePage(std::string_view name, const TextReading& page) {
+std::string WindowsDirectoryToCodePage(std::string_view name, const Encoding& page) {
   const std::u16string wide = Utf16FromUtf8(name);
   const std::u16string_view text = wide;
   std::string bytes;
@@ -142,8 +137,8 @@ std::string WindowsDirectoryToCodePage(std::string_view name, const TextReading&
   return bytes;
 }
 
-std::string WindowsDirectoryFromCodePage(std::string_view bytes, const TextReading& page) {
-  return Utf8Of(bytes, page);
+std::string WindowsDirectoryFromCodePage(std::string_view bytes, const Encoding& page) {
+  return ToUtf8(bytes, page);
 }
 
 std::string SettingsFilePath(const std::string& app_path) {

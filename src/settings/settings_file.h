@@ -1,10 +1,11 @@
 // The settings file Ordalis.ini beside the executable: the last directories,
 // the three box texts and the sort mode, kept from one use to the next.
 //
-// The file is Windows-1252 text on every system, so a file written on one
-// reads the same on another and earlier versions read it too. Linux writes
-// directory names as the file system's bytes. Windows holds names as UTF-8
-// (shared/native_path.h), and the file gets their code-page bytes. A folder
+// The file is text in the system's code page (SystemCodePageEncoding): on a
+// Windows-1252 system, and on Linux, byte for byte what earlier versions
+// wrote, so they read it. Linux writes directory names as the file system's
+// bytes. Windows holds names as UTF-8 (files/native_path.h), and the file
+// gets their code-page bytes. A folder
 // whose name the code page cannot hold (C:\data\日本語\x) is never written as
 // a mangled name that could point elsewhere: the file gets the nearest
 // enclosing folder whose whole name fits (C:\data), or an empty value, which
@@ -15,16 +16,16 @@
 #include <string>
 #include <string_view>
 
-#include "shared/default_texts.h"
-#include "shared/status.h"
-#include "shared/text_reading.h"
+#include "base/status.h"
+#include "sort/default_texts.h"
+#include "text/encoding.h"
 
 namespace ordalis {
 
 inline constexpr char kSettingsFileName[] = "Ordalis.ini";
 
 // The six values the file carries. The texts are bytes in the code page of
-// the file (see shared/code_page.h); directories are native paths.
+// the file (see text/code_page.h); directories are native paths.
 struct SettingsValues {
   std::string source_path;
   std::string target_path;
@@ -51,10 +52,10 @@ Status WriteSettings(const std::string& app_path, const SettingsValues& values);
 // the system's code page `page`, cut back as said above when the name does
 // not fit.
 std::string WindowsDirectoryToCodePage(std::string_view name,
-                                       const TextReading& page = SystemCodePageReading());
+                                       const Encoding& page = SystemCodePageEncoding());
 
 // The Windows directory (UTF-8) that the file's `bytes` name.
 std::string WindowsDirectoryFromCodePage(std::string_view bytes,
-                                         const TextReading& page = SystemCodePageReading());
+                                         const Encoding& page = SystemCodePageEncoding());
 
 }  // namespace ordalis

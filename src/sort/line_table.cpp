@@ -7,9 +7,11 @@
 #include <numeric>
 #include <system_error>
 
-#include "shared/code_page.h"
-#include "shared/native_path.h"
-#include "shared/text_file.h"
+#include "files/durable_replace.h"
+#include "files/file_reading.h"
+#include "files/native_path.h"
+#include "text/characters.h"
+#include "text/key_order.h"
 
 namespace ordalis {
 namespace {
@@ -20,8 +22,7 @@ constexpr std::uintmax_t kReserveLimit = std::uintmax_t{8} << 20;
 
 // Eight bytes of `bytes` from `from`, each through `map`, as one number, the
 // first the highest; missing bytes count as the lowest.
-std::uint64_t Prefix(std::string_view bytes, std::size_t from,
-                     const std::array<std::uint8_t, 256>& map) {
+std::uint64_t Prefix(std::string_view bytes, std::size_t from, const ByteMap& map) {
   std::uint64_t prefix = 0;
   for (std::size_t i = from; i < from + 8; ++i) {
     prefix <<= 8;
@@ -31,7 +32,7 @@ std::uint64_t Prefix(std::string_view bytes, std::size_t from,
 }
 
 // Compares `a` and `b` byte by byte through `map`.
-bool LessThrough(std::string_view a, std::string_view b, const std::array<std::uint8_t, 256>& map) {
+bool LessThrough(std::string_view a, std::string_view b, const ByteMap& map) {
   const std::size_t common = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < common; ++i) {
     const std::uint8_t x = map[static_cast<unsigned char>(a[i])];
@@ -44,17 +45,17 @@ bool LessThrough(std::string_view a, std::string_view b, const std::array<std::u
 // Gives each line a rank so that equal keys share a rank and ranks order as
 // keys do; the sort then compares small integers instead of strings.
 std::vector<std::uint32_t> RankKeys(const std::vector<std::string_view>& keys,
-                                    const TextReading& reading, std::uint32_t* distinct_keys) {
+                                    const Encoding& encoding, std::uint32_t* distinct_keys) {
   // Each key as bytes that order as its characters' codes: the key itself
-  // read through the reading's byte map, or, where characters take more than
-  // a byte each way, its order bytes, all end to end.
-  const std::array<std::uint8_t, 256>* const byte_map = reading.OrderByteMap();
-  const std::array<std::uint8_t, 256>& map = byte_map != nullptr ? *byte_map : SameByteMap();
+  // read through the encoding's byte map, or, where characters take more
+  // than a byte each way, its order bytes, all end to end.
+  const ByteMap* const byte_map = OrderByteMap(encoding);
+  const ByteMap& map = byte_map != nullptr ? *byte_map : IdentityByteMap();
   std::string order_bytes;
   std::vector<std::size_t> starts(byte_map != nullptr ? 0 : keys.size() + 1);
   for (std::size_t i = 0; i < keys.size() && byte_map == nullptr; ++i) {
     starts[i] = order_bytes.size();
-    reading.AppendOrderBytes(keys[i], &order_bytes);
+    AppendOrderBytes(encoding, keys[i], &order_bytes);
   }
   if (byte_map == nullptr) starts[keys.size()] = order_bytes.size();
   const auto order_of = [&](std::size_t line) {
@@ -148,16 +149,14 @@ void SortChain(std::vector<Item>* items, std::size_t first, std::size_t gap,
   }
 }
 
-// Reads the lines of `reader` into `table`, stopping as soon as a line more
-// than the table holds begins. `what` names the input in messages; `size` is
-// its size in bytes when known, or 0.
-Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t size,
-                     EncodingChoice encoding, LineTable* table) {
+}  // namespace
+
+Status ReadLines(LineReader& reader, const std::string& what, std::uintmax_t size,
+                 EncodingChoice encoding, LineTable* table) {
   *table = LineTable{};
-  // A reading of two-byte units shows in the first bytes, or is asked for.
-  const TextReading* unit_reading = UnitReading(reader.Peek(2), encoding);
-  if (unit_reading != nullptr) {
-    const std::string_view line_end = unit_reading->LineEnd();
+  const std::optional<Encoding> units = UnitEncoding(reader.Peek(2), encoding);
+  if (units) {
+    const std::string_view line_end = LineEnd(*units);
     reader.SetLineEnds(line_end.substr(0, line_end.size() / 2),
                        line_end.substr(line_end.size() / 2));
   }
@@ -179,10 +178,6 @@ Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t
     return Status::Error("cannot read " + what + ": it is too large to hold in memory");
   }
   if (reader.error() != 0) return Status::Error(ReadErrorMessage(what, reader.error()));
-  if (unit_reading != nullptr && reader.bytes_read() % unit_reading->UnitSize() != 0) {
-    return Status::Error("cannot read " + what + " as " + std::string(unit_reading->Name()) +
-                         ": it has an odd number of bytes");
-  }
 
   table->SortLines.resize(ends.size());
   table->source_index.resize(ends.size());
@@ -192,26 +187,23 @@ Status ReadLineTable(LineReader& reader, const std::string& what, std::uintmax_t
     table->source_index[i] = static_cast<std::uint32_t>(i);
     start = ends[i];
   }
-  table->reading =
-      unit_reading != nullptr ? unit_reading : &ChooseReading(table->SortLines, encoding);
-  // In a reading without it, a byte order mark is characters of line 1.
-  const std::string_view mark = table->reading->ByteOrderMark();
-  if (!mark.empty() && !ends.empty() && table->SortLines[0].starts_with(mark)) {
-    table->SortLines[0].remove_prefix(mark.size());
+  const std::optional<DetectedEncoding> detected =
+      DetectEncoding(units, table->SortLines, reader.bytes_read(), encoding);
+  if (!detected) {
+    *table = LineTable{};
+    return Status::Error("cannot read " + what + " as " + std::string(units->name) +
+                         ": it has an odd number of bytes");
+  }
+  table->encoding = detected->encoding;
+  if (detected->mark_size > 0) {
+    table->SortLines[0].remove_prefix(detected->mark_size);
     table->byte_order_mark = true;
   }
   table->LastIndex = static_cast<std::int16_t>(static_cast<int>(ends.size()) - 1);
   // Line ends are not kept in `text`, so every line feed in it stayed in its line.
-  table->lone_line_feed = table->reading->HoldsLineFeed(*text);
+  table->lone_line_feed = HoldsLineFeed(table->encoding, *text);
   table->text = std::move(text);
   return Status::Ok();
-}
-
-}  // namespace
-
-Status MakeLineTable(std::string bytes, LineTable* table, EncodingChoice encoding) {
-  LineReader reader(bytes);
-  return ReadLineTable(reader, "the lines", bytes.size(), encoding, table);
 }
 
 Status LoadLines(const std::string& path, LineTable* table, EncodingChoice encoding) {
@@ -221,7 +213,7 @@ Status LoadLines(const std::string& path, LineTable* table, EncodingChoice encod
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(PathOf(path), ec);
   LineReader reader(file);
-  Status loaded = ReadLineTable(reader, "\"" + path + "\"", ec ? 0 : size, encoding, table);
+  Status loaded = ReadLines(reader, Quoted(path), ec ? 0 : size, encoding, table);
   std::fclose(file);
   return loaded;
 }
@@ -229,7 +221,7 @@ Status LoadLines(const std::string& path, LineTable* table, EncodingChoice encod
 Status LoadLinesFromStream(std::FILE* stream, const std::string& name, LineTable* table,
                            EncodingChoice encoding) {
   LineReader reader(stream);
-  return ReadLineTable(reader, name, 0, encoding, table);
+  return ReadLines(reader, name, 0, encoding, table);
 }
 
 Status CutKeys(const LineTable& table, SortMode mode, const KeyTexts& texts,
@@ -240,7 +232,7 @@ Status CutKeys(const LineTable& table, SortMode mode, const KeyTexts& texts,
   keys->reserve(table.SortLines.size());
   for (std::string_view line : table.SortLines) {
     std::string_view key;
-    if (Status s = CutKey(line, params, *table.reading, &key); !s.ok()) {
+    if (Status s = CutKey(line, params, table.encoding, &key); !s.ok()) {
       *stopped_line = keys->size();
       return Status::Error("line " + std::to_string(keys->size() + 1) + " " + s.message());
     }
@@ -265,7 +257,7 @@ Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts,
   }
 
   std::uint32_t distinct_keys = 0;
-  const std::vector<std::uint32_t> rank = RankKeys(keys, *table->reading, &distinct_keys);
+  const std::vector<std::uint32_t> rank = RankKeys(keys, table->encoding, &distinct_keys);
   std::vector<Item> items(count);
   if (distinct_keys == count) {
     // Every key differs, so the passes can only end in key order.
@@ -293,11 +285,11 @@ Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts,
 }
 
 std::string_view HeadOf(const LineTable& table) {
-  return table.byte_order_mark ? table.reading->ByteOrderMark() : std::string_view();
+  return table.byte_order_mark ? ByteOrderMark(table.encoding) : std::string_view();
 }
 
 Status WriteLines(const std::string& path, const LineTable& table) {
-  return WriteLinesAtomically(path, table.SortLines, table.reading->LineEnd(), HeadOf(table));
+  return WriteLinesAtomically(path, table.SortLines, LineEnd(table.encoding), HeadOf(table));
 }
 
 }  // namespace ordalis

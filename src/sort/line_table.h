@@ -10,19 +10,21 @@
 #include <string_view>
 #include <vector>
 
-#include "shared/sort_mode.h"
-#include "shared/status.h"
-#include "shared/text_reading.h"
+#include "base/status.h"
 #include "sort/sort_key.h"
+#include "sort/sort_mode.h"
+#include "text/detect_encoding.h"
+#include "text/encoding.h"
+#include "text/line_reader.h"
 
 namespace ordalis {
 
 // A source may hold at most this many lines (indexes 0 to 10000).
 inline constexpr int kLineSlots = 10001;
 
-// The lines are held as the source's own bytes, read as `reading` says, so
-// every byte is written back unchanged. The reading's byte order mark is no
-// part of the first line: it is remembered and written once before the lines.
+// The lines are held as the source's own bytes, read in `encoding`, so every
+// byte is written back unchanged. The encoding's byte order mark is no part
+// of the first line: it is remembered and written once before the lines.
 struct LineTable {
   std::shared_ptr<const std::string> text;  // The lines' bytes, end to end; the lines view them.
   std::vector<std::string_view> SortLines;  // The lines, without their line ends.
@@ -30,20 +32,23 @@ struct LineTable {
   std::vector<std::uint32_t> source_index;  // Where each line of SortLines stood in the source.
   std::int16_t LastIndex = -1;              // Index of the last line; -1 for no lines.
   bool lone_line_feed = false;              // Some line feed ended no line and stayed in its line.
-  const TextReading* reading = &Windows1252Reading();
-  bool byte_order_mark = false;  // The source began with the reading's byte order mark.
+  Encoding encoding = Windows1252Encoding();
+  bool byte_order_mark = false;  // The source began with the encoding's byte order mark.
 };
 
-// Makes the table of `bytes` by the line rule of LineReader. Fails, leaving
-// the table empty, for more than kLineSlots lines.
-Status MakeLineTable(std::string bytes, LineTable* table, EncodingChoice encoding = {});
+// Fills `table` with the lines of `reader`, reading no further than the
+// start of the line after the last one a table holds, in the encoding
+// `encoding` names or the source's bytes decide. `what` names the source in
+// messages; `size` is its size in bytes when known, or 0. Fails, leaving the
+// table empty, when the source cannot be read or held, or holds more than
+// kLineSlots lines.
+Status ReadLines(LineReader& reader, const std::string& what, std::uintmax_t size,
+                 EncodingChoice encoding, LineTable* table);
 
-// Fills `table` from the file at `path`, reading no further than the start of
-// the line after the last one a table holds. Fails, leaving the table empty,
-// when the file cannot be read or held, or holds more than kLineSlots lines.
+// ReadLines of the file at `path`.
 Status LoadLines(const std::string& path, LineTable* table, EncodingChoice encoding = {});
 
-// The same for an open stream such as standard input, which the caller
+// ReadLines of an open stream such as standard input, which the caller
 // closes; `name` names it in messages.
 Status LoadLinesFromStream(std::FILE* stream, const std::string& name, LineTable* table,
                            EncodingChoice encoding = {});
@@ -66,12 +71,12 @@ Status CutKeys(const LineTable& table, SortMode mode, const KeyTexts& texts,
 Status ShellSortLines(LineTable* table, SortMode mode, const KeyTexts& texts,
                       std::optional<std::size_t>* stopped_line = nullptr);
 
-// What is written before the lines: the reading's byte order mark when the
+// What is written before the lines: the encoding's byte order mark when the
 // source began with it, or nothing.
 std::string_view HeadOf(const LineTable& table);
 
-// Writes every line followed by CR LF to `path`, after HeadOf(table),
-// replacing the file whole or leaving it as it was.
+// Writes every line followed by CR LF in the table's encoding to `path`,
+// after HeadOf(table), replacing the file whole or leaving it as it was.
 Status WriteLines(const std::string& path, const LineTable& table);
 
 }  // namespace ordalis

@@ -2,12 +2,13 @@
 
 #include <new>
 
-#include "shared/text_file.h"
+#include "files/file_reading.h"
+#include "files/native_path.h"
 
 namespace ordalis {
 
 SortSource FileSource(const std::string& path) {
-  return {"\"" + path + "\"", [path](LineTable* table, EncodingChoice encoding) {
+  return {Quoted(path), [path](LineTable* table, EncodingChoice encoding) {
             return LoadLines(path, table, encoding);
           }};
 }
@@ -33,13 +34,21 @@ Status SortSourceToTarget(const SortSource& source, const SortRequest& request,
     if (Status s = ShellSortLines(&table, request.mode, request.texts); !s.ok()) return s;
     return target(table);
   } catch (const std::bad_alloc&) {
-    return Status::Error("not enough memory to sort " + source.name);
+    return Status::Error(NotEnoughMemoryToSort(source));
   }
+}
+
+std::string NotEnoughMemoryToSort(const SortSource& source) {
+  return "not enough memory to sort " + source.name;
+}
+
+Status RefuseSameFile(const std::string& source, const std::string& target) {
+  return IsSameFile(source, target) ? Status::Error(kSameFileWarning) : Status::Ok();
 }
 
 Status SortFile(const std::string& source, const std::string& target, const SortRequest& request,
                 bool* lone_line_feed) {
-  if (IsSameFile(source, target)) return Status::Error(kSameFileWarning);
+  if (Status s = RefuseSameFile(source, target); !s.ok()) return s;
   return SortSourceToTarget(FileSource(source), request, FileTarget(target), lone_line_feed);
 }
 

@@ -8,18 +8,19 @@
 #include <string>
 #include <string_view>
 
-#include "shared/sort_mode.h"
-#include "shared/status.h"
-#include "shared/text_reading.h"
+#include "base/status.h"
 #include "sort/line_table.h"
 #include "sort/sort_key.h"
+#include "sort/sort_mode.h"
+#include "text/detect_encoding.h"
 
 namespace ordalis {
 
-// Why a run into the source itself fails; the window shows it as its warning.
+// Why a run into the source itself fails; the window shows it as the text of
+// its warning box.
 inline constexpr char kSameFileWarning[] = "Use a different output filename";
 
-// How a run sorts: the mode, the three box texts and the source's reading.
+// How a run sorts: the mode, the three box texts and the source's encoding.
 struct SortRequest {
   SortMode mode = SortMode::None;
   KeyTexts texts;
@@ -45,6 +46,9 @@ using SortTarget = std::function<Status(const LineTable& sorted)>;
 // The file at `path`, replaced whole or left exactly as it was.
 SortTarget FileTarget(const std::string& path);
 
+// Why a run that ran out of memory failed.
+std::string NotEnoughMemoryToSort(const SortSource& source);
+
 // Loads `source`, sorts its lines as `request` says and hands them to
 // `target`, which is not called when loading or sorting fails. Running out of
 // memory fails the run. `lone_line_feed`, when given, tells whether a line
@@ -52,8 +56,12 @@ SortTarget FileTarget(const std::string& path);
 Status SortSourceToTarget(const SortSource& source, const SortRequest& request,
                           const SortTarget& target, bool* lone_line_feed = nullptr);
 
-// The same from the file `source` into the file `target`. Fails with
-// kSameFileWarning when both name one file.
+// Fails with kSameFileWarning when `source` and `target` name one file, which
+// a run must never write.
+Status RefuseSameFile(const std::string& source, const std::string& target);
+
+// SortSourceToTarget from the file `source` into the file `target`, after
+// RefuseSameFile.
 Status SortFile(const std::string& source, const std::string& target, const SortRequest& request,
                 bool* lone_line_feed = nullptr);
 

@@ -7,7 +7,8 @@
 #include <limits>
 #include <string>
 
-#include "shared/trim_spaces.h"
+#include "text/characters.h"
+#include "text/trim_spaces.h"
 
 namespace ordalis {
 namespace {
@@ -123,68 +124,6 @@ std::string FormatNumber(double value) {
   return std::string(buffer, result.ptr);
 }
 
-// Columns of 16-bit text: every code unit is one character.
-struct UnitColumns {
-  // The index `count` characters on from `from`, or the end of `line`.
-  std::size_t Advance(std::u16string_view line, std::size_t from, std::size_t count) const {
-    return count >= line.size() - from ? line.size() : from + count;
-  }
-  std::size_t Count(std::u16string_view line) const { return line.size(); }
-  std::u16string_view Trim(std::u16string_view text) const { return TrimSpaces(text); }
-};
-
-// Columns of a source's bytes: characters as the reading splits them.
-struct ReadingColumns {
-  const TextReading& reading;
-  std::size_t Advance(std::string_view line, std::size_t from, std::size_t count) const {
-    return reading.Advance(line, from, count);
-  }
-  std::size_t Count(std::string_view line) const { return reading.CountCharacters(line); }
-  std::string_view Trim(std::string_view text) const { return reading.TrimSpaces(text); }
-};
-
-// Cuts the key of `line` as a view into it, trimmed of spaces, counting
-// columns as `columns` does.
-template <typename Char, typename Columns>
-Status CutKeyView(std::basic_string_view<Char> line, const KeyParameters& params,
-                  const Columns& columns, std::basic_string_view<Char>* key) {
-  std::basic_string_view<Char> cut;
-  switch (params.mode) {
-    case SortMode::None:
-      break;
-    case SortMode::LeftMost:
-      cut = line.substr(0, columns.Advance(line, 0, static_cast<std::size_t>(params.count)));
-      break;
-    case SortMode::Middle: {
-      const std::size_t first =
-          columns.Advance(line, 0, static_cast<std::size_t>(params.start - 1));
-      if (first < line.size()) {
-        const std::size_t last =
-            columns.Advance(line, first, static_cast<std::size_t>(params.count));
-        cut = line.substr(first, last - first);
-      }
-      break;
-    }
-    case SortMode::RightMost: {
-      const std::size_t length = columns.Count(line);
-      const double count = std::nearbyint(static_cast<double>(length) - params.right_start);
-      // An infinite start reads better as the text it came from.
-      const std::string start = std::isfinite(params.right_start)
-                                    ? FormatNumber(params.right_start)
-                                    : "\"" + params.right_start_text + "\"";
-      if (count < 0) return Status::Error("is shorter than the start column " + start);
-      if (count > kInt32Max) {
-        return Status::Error("gives a key too long to count for the start column " + start);
-      }
-      const auto keep = static_cast<std::size_t>(count);
-      cut = keep >= length ? line : line.substr(columns.Advance(line, 0, length - keep));
-      break;
-    }
-  }
-  *key = columns.Trim(cut);
-  return Status::Ok();
-}
-
 }  // namespace
 
 std::optional<std::int32_t> WholeNumber(std::u16string_view text) {
@@ -238,33 +177,50 @@ Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* p
   return Status::Error("unknown sort mode");
 }
 
-Status CutKey(std::u16string_view line, const KeyParameters& params, std::u16string* key) {
-  std::u16string_view cut;
-  if (Status s = CutKeyView(line, params, UnitColumns{}, &cut); !s.ok()) return s;
-  key->assign(cut);
+Status CutKey(std::string_view line, const KeyParameters& params, const Encoding& encoding,
+              std::string_view* key) {
+  std::string_view cut;
+  switch (params.mode) {
+    case SortMode::None:
+      break;
+    case SortMode::LeftMost:
+      cut = line.substr(0, Advance(encoding, line, 0, static_cast<std::size_t>(params.count)));
+      break;
+    case SortMode::Middle: {
+      const std::size_t first =
+          Advance(encoding, line, 0, static_cast<std::size_t>(params.start - 1));
+      if (first < line.size()) {
+        const std::size_t last =
+            Advance(encoding, line, first, static_cast<std::size_t>(params.count));
+        cut = line.substr(first, last - first);
+      }
+      break;
+    }
+    case SortMode::RightMost: {
+      const std::size_t length = CountCharacters(encoding, line);
+      const double count = std::nearbyint(static_cast<double>(length) - params.right_start);
+      // An infinite start reads better as the text it came from.
+      const std::string start = std::isfinite(params.right_start)
+                                    ? FormatNumber(params.right_start)
+                                    : "\"" + params.right_start_text + "\"";
+      if (count < 0) return Status::Error("is shorter than the start column " + start);
+      if (count > kInt32Max) {
+        return Status::Error("gives a key too long to count for the start column " + start);
+      }
+      const auto keep = static_cast<std::size_t>(count);
+      cut = keep >= length ? line : line.substr(Advance(encoding, line, 0, length - keep));
+      break;
+    }
+  }
+  *key = TrimSpaces(encoding, cut);
   return Status::Ok();
 }
 
-Status CutKey(std::string_view line, const KeyParameters& params, const TextReading& reading,
-              std::string_view* key) {
-  return CutKeyView(line, params, ReadingColumns{reading}, key);
-}
-
-Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& texts,
-                   std::u16string* key) {
+Status MakeSortKey(std::string_view line, const Encoding& encoding, SortMode mode,
+                   const KeyTexts& texts, std::string_view* key) {
   KeyParameters params;
   if (Status s = ParseKeyParameters(mode, texts, &params); !s.ok()) return s;
-  return CutKey(line, params, key);
-}
-
-int CompareKeys(std::u16string_view a, std::u16string_view b) { return a.compare(b); }
-
-int CompareKeyBytes(std::string_view a, std::string_view b, const TextReading& reading) {
-  std::string a_order;
-  std::string b_order;
-  reading.AppendOrderBytes(a, &a_order);
-  reading.AppendOrderBytes(b, &b_order);
-  return a_order.compare(b_order);
+  return CutKey(line, params, encoding, key);
 }
 
 }  // namespace ordalis

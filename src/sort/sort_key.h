@@ -1,5 +1,5 @@
-// Sort keys: how the three box texts become numbers, how a key is cut out of a
-// line, and how two keys compare.
+// Sort keys: how the three box texts become numbers, and how a key is cut out
+// of a line. How keys compare is their encoding's (text/key_order.h).
 #pragma once
 
 #include <array>
@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "shared/default_texts.h"
-#include "shared/sort_mode.h"
-#include "shared/status.h"
-#include "shared/text_reading.h"
+#include "base/status.h"
+#include "sort/default_texts.h"
+#include "sort/sort_mode.h"
+#include "text/encoding.h"
 
 namespace ordalis {
 
@@ -44,26 +44,16 @@ double LenientNumber(std::u16string_view text);
 // Converts the texts `mode` uses, or fails with the reason the run stops.
 Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* params);
 
-// Cuts the key of `line` and trims its surrounding spaces (U+0020 only). Fails
-// only for a RightMost line shorter than the start value. With no mode the key
-// is empty.
-Status CutKey(std::u16string_view line, const KeyParameters& params, std::u16string* key);
-
-// The same cut on a line held as the source's bytes, with columns counted in
-// the characters of `reading`: `*key` views the part of `line` that is the
-// key, with no copy, and never splits a character.
-Status CutKey(std::string_view line, const KeyParameters& params, const TextReading& reading,
+// Cuts the key of `line`, held as the source's bytes, with columns counted in
+// the characters of `encoding`, and trims its surrounding spaces (U+0020
+// only): `*key` views the part of `line` that is the key, with no copy, and
+// never splits a character. Fails only for a RightMost line shorter than the
+// start value. With no mode the key is empty.
+Status CutKey(std::string_view line, const KeyParameters& params, const Encoding& encoding,
               std::string_view* key);
 
 // ParseKeyParameters and CutKey in one step: the key of one line.
-Status MakeSortKey(std::u16string_view line, SortMode mode, const KeyTexts& texts,
-                   std::u16string* key);
-
-// Binary comparison on 16-bit character codes: negative, zero or positive.
-int CompareKeys(std::u16string_view a, std::u16string_view b);
-
-// CompareKeys for keys held as the source's bytes: the order of their
-// characters in `reading`.
-int CompareKeyBytes(std::string_view a, std::string_view b, const TextReading& reading);
+Status MakeSortKey(std::string_view line, const Encoding& encoding, SortMode mode,
+                   const KeyTexts& texts, std::string_view* key);
 
 }  // namespace ordalis

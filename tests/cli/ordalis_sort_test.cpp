@@ -19,12 +19,12 @@
 #include <string>
 #include <vector>
 
-#include "shared/native_path.h"
-#include "shared/windows_command_line.h"
+#include "files/native_path.h"
 #include "support/child_process.h"
 #include "support/platform.h"
 #include "support/temp_dir.h"
 #include "support/visible.h"
+#include "window/logic/windows_command_line.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <string>
 #include <string_view>
 
-#include "shared/directory_of.h"
-#include "shared/native_path.h"
-#include "shared/text_file.h"
+#include "files/directory_of.h"
+#include "files/file_reading.h"
+#include "files/native_path.h"
 #include "support/platform.h"
 #include "support/temp_dir.h"
 #include "support/visible.h"
@@ -199,12 +199,12 @@ TEST(SettingsDirectoryTest, WindowsNamesBecomeCodePageBytesOfAFolderOnTheirPath)
 // Windows part runs under Wine with LANG=ru_RU.UTF-8 (tests/win32).
 TEST_F(SettingsFileTest, KeepsAFolderInTheSystemCodePage) {
   const std::string folder = "C:\\\xD0\x94\xD0\xB0\xD0\xBD\xD0\xBD\xD1\x8B\xD0\xB5";  // C:\Данные
-  const TextReading& cp1251 = *ReadingNamed("cp1251");
+  const Encoding cp1251 = *EncodingNamed("cp1251");
   EXPECT_EQ(testing::Visible(WindowsDirectoryToCodePage(folder, cp1251)),
             testing::Visible("C:\\\xC4\xE0\xED\xED\xFB\xE5"));
   EXPECT_EQ(WindowsDirectoryFromCodePage("C:\\\xC4\xE0\xED\xED\xFB\xE5", cp1251), folder);
 #if defined(_WIN32)
-  if (SystemCodePageReading().Name() != cp1251.Name()) GTEST_SKIP() << "not a Russian system";
+  if (SystemCodePageEncoding() != cp1251) GTEST_SKIP() << "not a Russian system";
   SettingsValues values;
   values.source_path = folder;
   values.target_path = folder;

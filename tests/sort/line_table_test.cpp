@@ -8,14 +8,15 @@
 #include <cstring>
 #include <random>
 
-#include "shared/code_page.h"
-#include "shared/text_file.h"
+#include "support/line_tables.h"
 #include "support/reference_shell_sort.h"
 #include "support/temp_dir.h"
+#include "text/code_page.h"
 
 namespace ordalis {
 namespace {
 
+using testing::MakeLineTable;
 using testing::ReadBytes;
 using testing::ReferenceShellSort;
 using testing::TempDir;
@@ -43,6 +44,13 @@ std::string Joined(const std::vector<std::u16string>& lines) {
 }
 
 std::string Joined(const std::vector<std::string_view>& lines) { return Joined(Widened(lines)); }
+
+// The lines in the system's code page, as TableOf holds them.
+std::vector<std::string> Narrowed(const std::vector<std::u16string>& lines) {
+  std::vector<std::string> narrowed;
+  for (const auto& line : lines) narrowed.push_back(NarrowToCodePage(line));
+  return narrowed;
+}
 
 TEST(ShellSortLinesTest, SortsByKey) {
   struct Case {
@@ -152,13 +160,15 @@ TEST(ShellSortLinesTest, MatchesTheStepByStepSortOnRandomTables) {
     const SortMode mode = modes[random() % 4];
     const KeyTexts& key_texts = texts[random() % 4];
 
-    std::vector<std::u16string> expected = lines;
-    const Status expected_status = ReferenceShellSort(&expected, mode, key_texts);
+    std::vector<std::string> expected = Narrowed(lines);
+    const Status expected_status =
+        ReferenceShellSort(&expected, SystemCodePageEncoding(), mode, key_texts);
     LineTable table = TableOf(lines);
     const Status status = ShellSortLines(&table, mode, key_texts);
     ASSERT_EQ(status.ok(), expected_status.ok()) << "round " << round << ": " << Joined(lines);
     if (status.ok()) {
-      ASSERT_EQ(Joined(table.SortLines), Joined(expected)) << "round " << round;
+      ASSERT_EQ(table.SortLines, std::vector<std::string_view>(expected.begin(), expected.end()))
+          << "round " << round;
     }
   }
 }
@@ -174,11 +184,12 @@ TEST(ShellSortLinesTest, MatchesTheStepByStepSortOnTheWorstInputForHalvingGaps) 
     std::snprintf(line, sizeof line, "%03d %05d", key, i);
     lines.push_back(WidenFromCodePage(line));
   }
-  std::vector<std::u16string> expected = lines;
-  ASSERT_TRUE(ReferenceShellSort(&expected, SortMode::LeftMost, {u"3"}).ok());
+  std::vector<std::string> expected = Narrowed(lines);
+  ASSERT_TRUE(
+      ReferenceShellSort(&expected, SystemCodePageEncoding(), SortMode::LeftMost, {u"3"}).ok());
   LineTable table = TableOf(lines);
   ASSERT_TRUE(ShellSortLines(&table, SortMode::LeftMost, {u"3"}).ok());
-  EXPECT_EQ(Widened(table.SortLines), expected);
+  EXPECT_EQ(table.SortLines, std::vector<std::string_view>(expected.begin(), expected.end()));
 }
 
 class LineFileTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sort/line_table.h"
+#include "support/line_tables.h"
 
 namespace ordalis {
 namespace {
@@ -95,62 +96,58 @@ struct KeyCase {
   const char* name;
   SortMode mode;
   KeyTexts texts;
-  const char16_t* line;
-  const char16_t* expected;  // nullptr: the run stops.
+  const char* line;
+  const char* expected;  // nullptr: the run stops.
 };
 
 TEST(MakeSortKeyTest, CutsAndTrimsTheKeyOfEachMode) {
   const KeyCase cases[] = {
-      {"left three of a long line", SortMode::LeftMost, {u"3", u"4", u"20"}, u"abcdef", u"abc"},
-      {"left count past the end", SortMode::LeftMost, {u"3", u"4", u"20"}, u"ab", u"ab"},
-      {"left count zero", SortMode::LeftMost, {u"0", u"4", u"20"}, u"abc", u""},
-      {"left count rounds", SortMode::LeftMost, {u"2.5", u"4", u"20"}, u"abcdef", u"ab"},
-      {"left trims spaces only", SortMode::LeftMost, {u"5", u"4", u"20"}, u"  X\t ", u"X\t"},
-      {"middle inside the line", SortMode::Middle, {u"12", u"3", u"2"}, u"abcdef", u"bcd"},
-      {"middle start past the end", SortMode::Middle, {u"12", u"4", u"20"}, u"0123456789", u""},
-      {"middle runs off the end", SortMode::Middle, {u"12", u"4", u"5"}, u"abcdef", u"ef"},
-      {"middle count zero", SortMode::Middle, {u"12", u"0", u"1"}, u"abc", u""},
+      {"left three of a long line", SortMode::LeftMost, {u"3", u"4", u"20"}, "abcdef", "abc"},
+      {"left count past the end", SortMode::LeftMost, {u"3", u"4", u"20"}, "ab", "ab"},
+      {"left count zero", SortMode::LeftMost, {u"0", u"4", u"20"}, "abc", ""},
+      {"left count rounds", SortMode::LeftMost, {u"2.5", u"4", u"20"}, "abcdef", "ab"},
+      {"left trims spaces only", SortMode::LeftMost, {u"5", u"4", u"20"}, "  X\t ", "X\t"},
+      {"middle inside the line", SortMode::Middle, {u"12", u"3", u"2"}, "abcdef", "bcd"},
+      {"middle start past the end", SortMode::Middle, {u"12", u"4", u"20"}, "0123456789", ""},
+      {"middle runs off the end", SortMode::Middle, {u"12", u"4", u"5"}, "abcdef", "ef"},
+      {"middle count zero", SortMode::Middle, {u"12", u"0", u"1"}, "abc", ""},
       {"right drops the first columns",
        SortMode::RightMost,
        {u"12", u"4", u"20"},
-       u"0123456789abcdefghijKLMNO",
-       u"KLMNO"},
-      {"right with an empty start",
-       SortMode::RightMost,
-       {u"12", u"4", u""},
-       u"  whole  ",
-       u"whole"},
-      {"right with lenient text", SortMode::RightMost, {u"12", u"4", u"2 cols"}, u"abcd", u"cd"},
-      {"right negative start keeps all", SortMode::RightMost, {u"12", u"4", u"-3"}, u"ab", u"ab"},
-      {"right start equal to the length", SortMode::RightMost, {u"12", u"4", u"3"}, u"abc", u""},
+       "0123456789abcdefghijKLMNO",
+       "KLMNO"},
+      {"right with an empty start", SortMode::RightMost, {u"12", u"4", u""}, "  whole  ", "whole"},
+      {"right with lenient text", SortMode::RightMost, {u"12", u"4", u"2 cols"}, "abcd", "cd"},
+      {"right negative start keeps all", SortMode::RightMost, {u"12", u"4", u"-3"}, "ab", "ab"},
+      {"right start equal to the length", SortMode::RightMost, {u"12", u"4", u"3"}, "abc", ""},
       {"right 20.4 on 20 characters",
        SortMode::RightMost,
        {u"12", u"4", u"20.4"},
-       u"01234567890123456789",
-       u""},
-      {"right half rounds to even", SortMode::RightMost, {u"12", u"4", u"0.5"}, u"abc", u"bc"},
-      {"no mode cuts nothing", SortMode::None, {u"abc", u"x", u"y"}, u"abc", u""},
-      {"left count not a number", SortMode::LeftMost, {u"abc", u"4", u"20"}, u"abc", nullptr},
-      {"left count empty", SortMode::LeftMost, {u"", u"4", u"20"}, u"abc", nullptr},
-      {"left count negative", SortMode::LeftMost, {u"-1", u"4", u"20"}, u"abc", nullptr},
-      {"middle start zero", SortMode::Middle, {u"12", u"4", u"0"}, u"abc", nullptr},
-      {"middle count negative", SortMode::Middle, {u"12", u"-1", u"1"}, u"abc", nullptr},
+       "01234567890123456789",
+       ""},
+      {"right half rounds to even", SortMode::RightMost, {u"12", u"4", u"0.5"}, "abc", "bc"},
+      {"no mode cuts nothing", SortMode::None, {u"abc", u"x", u"y"}, "abc", ""},
+      {"left count not a number", SortMode::LeftMost, {u"abc", u"4", u"20"}, "abc", nullptr},
+      {"left count empty", SortMode::LeftMost, {u"", u"4", u"20"}, "abc", nullptr},
+      {"left count negative", SortMode::LeftMost, {u"-1", u"4", u"20"}, "abc", nullptr},
+      {"middle start zero", SortMode::Middle, {u"12", u"4", u"0"}, "abc", nullptr},
+      {"middle count negative", SortMode::Middle, {u"12", u"-1", u"1"}, "abc", nullptr},
       {"middle lenient text is refused",
        SortMode::Middle,
        {u"12", u"4", u"20 cols"},
-       u"abc",
+       "abc",
        nullptr},
       {"right line shorter than start",
        SortMode::RightMost,
        {u"12", u"4", u"20"},
-       u"0123456789012345678",
+       "0123456789012345678",
        nullptr},
-      {"right start far below zero", SortMode::RightMost, {u"12", u"4", u"-1e10"}, u"abc", nullptr},
-      {"right start infinite", SortMode::RightMost, {u"12", u"4", u"1e999"}, u"abc", nullptr},
+      {"right start far below zero", SortMode::RightMost, {u"12", u"4", u"-1e10"}, "abc", nullptr},
+      {"right start infinite", SortMode::RightMost, {u"12", u"4", u"1e999"}, "abc", nullptr},
   };
   for (const KeyCase& c : cases) {
-    std::u16string key = u"stale";
-    const Status status = MakeSortKey(c.line, c.mode, c.texts, &key);
+    std::string_view key = "stale";
+    const Status status = MakeSortKey(c.line, Windows1252Encoding(), c.mode, c.texts, &key);
     if (c.expected == nullptr) {
       EXPECT_FALSE(status.ok()) << c.name;
       EXPECT_FALSE(status.message().empty()) << c.name;
@@ -162,14 +159,15 @@ TEST(MakeSortKeyTest, CutsAndTrimsTheKeyOfEachMode) {
 }
 
 TEST(MakeSortKeyTest, FailureMessagesNameTheParameter) {
-  std::u16string key;
-  EXPECT_EQ(MakeSortKey(u"x", SortMode::LeftMost, {u"abc", u"4", u"20"}, &key).message(),
+  std::string_view key;
+  const Encoding ascii = Windows1252Encoding();
+  EXPECT_EQ(MakeSortKey("x", ascii, SortMode::LeftMost, {u"abc", u"4", u"20"}, &key).message(),
             "the left count \"abc\" is not a whole number");
-  EXPECT_EQ(MakeSortKey(u"x", SortMode::Middle, {u"1", u"x", u"2"}, &key).message(),
+  EXPECT_EQ(MakeSortKey("x", ascii, SortMode::Middle, {u"1", u"x", u"2"}, &key).message(),
             "the middle count \"x\" is not a whole number");
-  EXPECT_EQ(MakeSortKey(u"x", SortMode::Middle, {u"1", u"4", u"0"}, &key).message(),
+  EXPECT_EQ(MakeSortKey("x", ascii, SortMode::Middle, {u"1", u"4", u"0"}, &key).message(),
             "the start column 0 is below 1");
-  EXPECT_EQ(MakeSortKey(u"x", SortMode::RightMost, {u"1", u"4", u"20"}, &key).message(),
+  EXPECT_EQ(MakeSortKey("x", ascii, SortMode::RightMost, {u"1", u"4", u"20"}, &key).message(),
             "is shorter than the start column 20");
 }
 
@@ -215,22 +213,7 @@ std::string Printable(std::string_view bytes) {
   return text + "\"";
 }
 
-TEST(CompareKeysTest, CodePageKeysCompareByTheirCharacters) {
-  const std::size_t n = std::size(kAscendingKeys);
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::string_view a = kAscendingKeys[i];
-    EXPECT_EQ(CompareKeyBytes(a, std::string(a), Windows1252Reading()), 0) << Printable(a);
-    for (std::size_t j = i + 1; j < n; ++j) {
-      const std::string_view b = kAscendingKeys[j];
-      EXPECT_LT(CompareKeyBytes(a, b, Windows1252Reading()), 0)
-          << Printable(a) << " < " << Printable(b);
-      EXPECT_GT(CompareKeyBytes(b, a, Windows1252Reading()), 0)
-          << Printable(b) << " > " << Printable(a);
-    }
-  }
-}
-
-TEST(CompareKeysTest, TheSortPutsKeysInTheSameOrder) {
+TEST(KeyOrderTest, CodePageKeysSortByTheirCharacters) {
   // Each line is a marker and its key; Middle from column 2 cuts the key.
   const std::size_t n = std::size(kAscendingKeys);
   const KeyTexts texts{u"12", u"40", u"2"};
@@ -245,7 +228,7 @@ TEST(CompareKeysTest, TheSortPutsKeysInTheSameOrder) {
     std::string bytes;
     for (std::size_t i : order) bytes += "#" + std::string(kAscendingKeys[i]) + "\r\n";
     LineTable table;
-    ASSERT_TRUE(MakeLineTable(bytes, &table).ok());
+    ASSERT_TRUE(testing::MakeLineTable(bytes, &table).ok());
     ASSERT_TRUE(ShellSortLines(&table, SortMode::Middle, texts).ok()) << name;
     ASSERT_EQ(table.SortLines.size(), n);
     for (std::size_t i = 0; i < n; ++i) {

@@ -27,8 +27,8 @@
 #include "support/temp_dir.h"
 
 #if defined(_WIN32)
-#include "shared/native_path.h"
-#include "shared/windows_command_line.h"
+#include "files/native_path.h"
+#include "window/logic/windows_command_line.h"
 #endif
 
 namespace ordalis::testing {
@@ -80,9 +80,9 @@ inline ChildRun RunChild(const std::string& program, const std::vector<std::stri
   // (ERROR_INTERNAL_ERROR); a second try is what a person would do.
   bool started = false;
   for (int attempt = 0; attempt < 2 && !started; ++attempt) {
-    started = CreateProcessW(WideOf(program).c_str(), command.data(), nullptr, nullptr, TRUE, 0,
-                             nullptr, folder.empty() ? nullptr : folder.c_str(), &startup,
-                             &process) != 0;
+    started =
+        CreateProcessW(WideOf(program).c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &process) != 0;
     if (!started && GetLastError() != ERROR_INTERNAL_ERROR) break;
   }
   for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shared/windows_command_line.h"
+#include "window/logic/windows_command_line.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "exit_settings.h"
 
-#include "shared/code_page.h"
+#include "text/code_page.h"
 
 namespace ordalis {
 

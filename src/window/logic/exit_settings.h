@@ -4,9 +4,9 @@
 #include <string>
 
 #include "settings/settings_file.h"
-#include "shared/program_variables.h"
-#include "shared/sort_mode.h"
 #include "sort/sort_key.h"
+#include "sort/sort_mode.h"
+#include "window/logic/program_variables.h"
 
 namespace ordalis {
 

@@ -1,6 +1,6 @@
 #include "form_load.h"
 
-#include "shared/code_page.h"
+#include "text/code_page.h"
 
 namespace ordalis {
 

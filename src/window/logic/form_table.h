@@ -1,7 +1,8 @@
 // The form frmOrdalis as designed: every control's name, kind, place in twips,
 // caption, tab index and state at start-up, and the window's texts and
 // colours. Each shell builds its controls from here, so the two windows
-// cannot drift apart.
+// place, name and label them alike. (Only the Qt window makes Timer1, which
+// nothing starts; the Windows window leaves it out.)
 #pragma once
 
 #include <algorithm>
@@ -9,7 +10,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "shared/default_texts.h"
+#include "sort/default_texts.h"
+#include "sort/sort_file.h"
 
 namespace ordalis {
 
@@ -60,7 +62,7 @@ inline constexpr FormControl kFormControls[] = {
     {"GetFile",     ControlKind::Button,       {300,  180,  1332, 372}, "Source File",                      2},
     {"TargetFile",  ControlKind::Button,       {2040, 180,  1332, 372}, "Target File",                      1,  StartUp::Disabled},
     {"CmdExit",     ControlKind::Button,       {3840, 180,  1215, 375}, "Quit",                             0,  StartUp::Disabled},
-    {"SameFileTxt", ControlKind::TextBox,      {528,  648,  2484, 288}, "Use a different output filename",  13, StartUp::Hidden,  Alignment::Centre},
+    {"SameFileTxt", ControlKind::TextBox,      {528,  648,  2484, 288}, kSameFileWarning,                   13, StartUp::Hidden,  Alignment::Centre},
     {"Label3",      ControlKind::Label,        {3216, 816,  708,  240}, "Sort",                             10, StartUp::Enabled, Alignment::Centre},
     {"Text1",       ControlKind::TextBox,      {1128, 1008, 492,  288}, kDefaultLeftCount,                  3},
     {"Label1",      ControlKind::Label,        {1716, 1044, 780,  288}, "# char left",                      5,  StartUp::Enabled, Alignment::Left,  true},

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "shared/sort_mode.h"
+#include "sort/sort_mode.h"
 #include "window/logic/form_table.h"
 
 namespace ordalis {

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstddef>
 
-#include "shared/sort_mode.h"
+#include "sort/sort_mode.h"
 #include "window/logic/mode_look.h"
 
 namespace ordalis {

@@ -1,7 +1,6 @@
 #include "sort_run.h"
 
-#include "shared/directory_of.h"
-#include "shared/text_file.h"
+#include "files/directory_of.h"
 
 namespace ordalis {
 
@@ -18,16 +17,17 @@ SortRunOutcome SortRun(ProgramVariables& variables, SortRunHost& host) {
   host.SetBusyPointer(true);
   const std::string name = *chosen;
 
-  if (IsSameFile(name, variables.SourceFileName)) {
+  if (Status refused = RefuseSameFile(variables.SourceFileName, name); !refused.ok()) {
     host.ShowSameFileWarning();
     host.SetBusyPointer(false);
-    return {SortRunResult::SameFile, kSameFileWarning};
+    return {SortRunResult::SameFile, refused.message()};
   }
   // Remembered before the source is read, so it sticks even if the run fails.
   if (std::optional<std::string> directory = DirectoryOf(name)) variables.TargetPath = *directory;
 
   const Status sorted =
-      SortFile(variables.SourceFileName, name, {host.SelectedMode(), host.BoxTexts()});
+      SortSourceToTarget(FileSource(variables.SourceFileName),
+                         {host.SelectedMode(), host.BoxTexts()}, FileTarget(name));
   if (!sorted.ok()) {
     host.SetBusyPointer(false);
     return {SortRunResult::Failed, sorted.message()};

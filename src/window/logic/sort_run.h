@@ -6,11 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "shared/file_dialog.h"
-#include "shared/program_variables.h"
-#include "shared/sort_mode.h"
 #include "sort/sort_file.h"
 #include "sort/sort_key.h"
+#include "sort/sort_mode.h"
+#include "window/logic/file_dialog.h"
+#include "window/logic/program_variables.h"
 
 namespace ordalis {
 

@@ -1,6 +1,6 @@
 #include "source_choice.h"
 
-#include "shared/directory_of.h"
+#include "files/directory_of.h"
 
 namespace ordalis {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "shared/file_dialog.h"
-#include "shared/program_variables.h"
+#include "window/logic/file_dialog.h"
+#include "window/logic/program_variables.h"
 
 namespace ordalis {
 

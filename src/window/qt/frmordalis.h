@@ -8,13 +8,13 @@
 #include <QColor>
 #include <QMainWindow>
 
-#include "shared/file_dialog.h"
-#include "shared/program_variables.h"
 #include "window/logic/exit_settings.h"
+#include "window/logic/file_dialog.h"
 #include "window/logic/form_load.h"
 #include "window/logic/form_table.h"
 #include "window/logic/mode_look.h"
 #include "window/logic/option_group.h"
+#include "window/logic/program_variables.h"
 #include "window/logic/sort_run.h"
 #include "window/logic/source_choice.h"
 

@@ -5,10 +5,10 @@
 
 #include <QtWidgets>
 
+#include "files/directory_of.h"
 #include "frmordalis.h"
 #include "platformservices.h"
 #include "qttext.h"
-#include "shared/directory_of.h"
 #include "window/logic/form_host.h"
 #include "window/qt/formcolours.h"
 

@@ -6,9 +6,9 @@
 
 #include <QApplication>
 
+#include "files/file_reading.h"
 #include "frmordalis.h"
 #include "qtplatformservices.h"
-#include "shared/text_file.h"
 
 namespace {
 

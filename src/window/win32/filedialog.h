@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "shared/file_dialog.h"
+#include "window/logic/file_dialog.h"
 
 namespace ordalis {
 

@@ -11,8 +11,8 @@
 
 #include "filedialog.h"
 #include "formcolours.h"
-#include "shared/program_variables.h"
 #include "window/logic/mode_look.h"
+#include "window/logic/program_variables.h"
 
 // The controls keep their form names (Text1, Option1, CmdExit, ...), found
 // by Control(name), and the handlers are named <Control>_<Event>

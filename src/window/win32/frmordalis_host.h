@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "files/directory_of.h"
 #include "formfont.h"
 #include "frmordalis.h"
-#include "shared/directory_of.h"
 #include "viewerstart.h"
 #include "widetext.h"
 #include "window/logic/form_host.h"

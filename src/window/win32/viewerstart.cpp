@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "shared/windows_command_line.h"
+#include "window/logic/windows_command_line.h"
 
 namespace ordalis {
 

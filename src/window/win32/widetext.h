@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "shared/native_path.h"
+#include "files/native_path.h"
 
 namespace ordalis {
 

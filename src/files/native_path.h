@@ -17,6 +17,10 @@ std::filesystem::path PathOf(std::string_view name);
 // Returns the name the program holds for `path`; the inverse of PathOf.
 std::string NameOf(const std::filesystem::path& path);
 
+// True when `a` and `b` are the same name, or two names of one existing file
+// (another letter case, "." or ".." segments, symbolic or hard links).
+bool IsSameFile(const std::string& a, const std::string& b);
+
 // std::fopen for a name the program holds.
 std::FILE* OpenFile(const std::string& name, const char* mode);
 

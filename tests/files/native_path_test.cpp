@@ -1,4 +1,4 @@
-#include "shared/native_path.h"
+#include "files/native_path.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,10 @@
 #include "native_path.h"
 
-#include "utf8.h"
+#include <filesystem>
+#include <system_error>
+
+#include "text/utf16.h"
+#include "text/utf8.h"
 
 namespace ordalis {
 namespace {
@@ -20,14 +24,8 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
       ++i;
       continue;
     }
-    char32_t code = DecodeUtf8(utf8.substr(i, length));
-    if (code >= 0x10000) {
-      code -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(code));
-    }
+    ForEachUtf16Unit(DecodeUtf8(utf8.substr(i, length)),
+                     [&out](char32_t unit) { out.push_back(static_cast<char16_t>(unit)); });
     i += length;
   }
   return out;
@@ -38,10 +36,8 @@ std::string Utf8FromUtf16(std::u16string_view utf16) {
   out.reserve(utf16.size());
   for (std::size_t i = 0; i < utf16.size(); ++i) {
     char32_t code = utf16[i];
-    if (code >= 0xD800 && code < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] < 0xE000) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
-      ++i;
+    if (IsHighSurrogate(code) && i + 1 < utf16.size() && IsLowSurrogate(utf16[i + 1])) {
+      code = FromSurrogates(code, utf16[++i]);
     }
     AppendUtf8(code, &out);
   }
@@ -87,5 +83,11 @@ std::FILE* OpenFile(const std::string& name, const char* mode) {
 }
 
 #endif
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  std::error_code ec;
+  return std::filesystem::equivalent(PathOf(a), PathOf(b), ec) && !ec;
+}
 
 }  // namespace ordalis

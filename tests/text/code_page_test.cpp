@@ -1,4 +1,4 @@
-#include "shared/code_page.h"
+#include "text/code_page.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +31,16 @@ TEST(CodePageTest, WidensToTheCodePageCharacters) {
 
 TEST(CodePageTest, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   EXPECT_EQ(NarrowToCodePage(u"a\u4e2db\u0100"), "a?b?");
+}
+
+TEST(CodePageTest, ALeadByteThatPairsWithNothingNarrowsBackAsAQuestionMark) {
+  const Encoding cp932 = *CodePageEncoding(932);
+  const std::u16string wide = WidenFromCodePage("\x82\x41", cp932);
+  EXPECT_EQ(wide, u"\u0082A");
+  EXPECT_EQ(NarrowToCodePage(wide, cp932), "?A");
+  // A pair the page assigns comes back as it was: hiragana a.
+  EXPECT_EQ(WidenFromCodePage("\x82\xA0", cp932), u"\u3042");
+  EXPECT_EQ(NarrowToCodePage(u"\u3042", cp932), "\x82\xA0");
 }
 
 }  // namespace

@@ -1,26 +1,14 @@
-// Reading and writing whole text files, and the line rule shared by every file
-// the program reads.
+// Reading text one line at a time, by the line rule shared by every file the
+// program reads.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 
-#include "status.h"
-
 namespace ordalis {
-
-// Opens the regular file at `path` for reading, in binary mode. Anything else
-// is refused: a folder cannot be read, and a device or a pipe need never end.
-// The caller closes `*file`.
-Status OpenForReading(const std::string& path, std::FILE** file);
-
-// The message for a read that failed with `error` (an errno value); `what`
-// names the input as the message shows it, e.g. a quoted file name.
-std::string ReadErrorMessage(const std::string& what, int error);
 
 // The offset of the first `unit` in `text` at a whole unit's place (a
 // multiple of its size), or npos. REQUIRES: `unit` holds a byte other than 0.
@@ -90,27 +78,5 @@ class LineReader {
   int error_ = 0;
   std::uintmax_t bytes_read_ = 0;
 };
-
-// Replaces the file at `path` with `contents`, or leaves it exactly as it was.
-// The bytes go to a temporary file beside the target, are flushed to disk and
-// are then renamed over it, so a failed write never leaves a half-written
-// target nor a temporary file behind; the rename itself is made durable
-// before success is reported. An existing target keeps its permission
-// bits; a symbolic link is written through to the file it names. A target
-// whose permission bits allow nobody to write it is refused.
-Status WriteFileAtomically(const std::string& path, std::string_view contents);
-
-// The same, with the contents given as `head` and then the lines, each
-// followed by `line_end`.
-Status WriteLinesAtomically(const std::string& path, std::span<const std::string_view> lines,
-                            std::string_view line_end, std::string_view head = {});
-
-// True when `a` and `b` are the same name, or two names of one existing file
-// (another letter case, "." or ".." segments, symbolic or hard links).
-bool IsSameFile(const std::string& a, const std::string& b);
-
-// Makes a write beyond the process's file-size limit fail with an error
-// instead of ending the program, so the failed write can be undone.
-void IgnoreFileSizeLimitSignal();
 
 }  // namespace ordalis

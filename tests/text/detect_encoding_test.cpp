@@ -1,4 +1,4 @@
-#include "shared/text_reading.h"
+#include "text/detect_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -6,19 +6,24 @@
 #include <string>
 #include <vector>
 
-#include "shared/utf8.h"
+#include "text/utf8.h"
 
 namespace ordalis {
 namespace {
 
+// The name of the encoding 8-bit `lines` are read in.
+std::string_view Detected(std::span<const std::string_view> lines, EncodingChoice choice = {}) {
+  return DetectEncoding(std::nullopt, lines, 0, choice)->encoding.name;
+}
+
 constexpr std::string_view kUtf8 = "UTF-8";
 constexpr std::string_view kWindows1252 = "Windows-1252";
 
-TEST(TextReadingTest, AutoReadsUtf8OnlyWhenEveryLineIsValidAndSomeCharacterIsWide) {
+TEST(DetectEncodingTest, AutoReadsUtf8OnlyWhenEveryLineIsValidAndSomeCharacterIsWide) {
   struct Case {
     const char* why;
     std::vector<std::string_view> lines;
-    std::string_view expected;  // The reading's name.
+    std::string_view expected;  // The encoding's name.
   };
   const Case cases[] = {
       {"no lines", {}, kWindows1252},
@@ -40,11 +45,10 @@ TEST(TextReadingTest, AutoReadsUtf8OnlyWhenEveryLineIsValidAndSomeCharacterIsWid
       {"a stray continuation byte after eight ASCII ones", {"abcdefgh\x80"}, kWindows1252},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice{}).Name(), c.expected) << c.why;
-    // Asked for, a reading is taken whatever the bytes.
-    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice{&Utf8Reading()}).Name(), kUtf8) << c.why;
-    EXPECT_EQ(ChooseReading(c.lines, EncodingChoice{&Windows1252Reading()}).Name(), kWindows1252)
-        << c.why;
+    EXPECT_EQ(Detected(c.lines), c.expected) << c.why;
+    // Asked for, an encoding is taken whatever the bytes.
+    EXPECT_EQ(Detected(c.lines, Utf8Encoding()), kUtf8) << c.why;
+    EXPECT_EQ(Detected(c.lines, Windows1252Encoding()), kWindows1252) << c.why;
   }
 }
 
@@ -85,7 +89,7 @@ bool ReferenceIsUtf8(std::string_view line, bool* multibyte) {
 
 // Lines of characters of every length, at every offset from a word's edge,
 // now and then spoilt by a stray, missing or changed byte.
-TEST(TextReadingTest, AutoAgreesWithAPlainWalkOnRandomText) {
+TEST(DetectEncodingTest, AutoAgreesWithAPlainWalkOnRandomText) {
   std::mt19937 random(20261208);
   const auto below = [&random](std::uint32_t n) {
     return static_cast<std::uint32_t>(random() % n);
@@ -124,7 +128,7 @@ TEST(TextReadingTest, AutoAgreesWithAPlainWalkOnRandomText) {
       for (char c : line) shown += std::to_string(static_cast<unsigned char>(c)) + ' ';
       shown += "| ";
     }
-    ASSERT_EQ(ChooseReading(views, EncodingChoice{}).Name(), expected) << shown;
+    ASSERT_EQ(Detected(views), expected) << shown;
   }
 }
 

@@ -1,4 +1,9 @@
-#include "shared/text_file.h"
+// Text files on disk: opening one to read it, reading its lines by blocks,
+// replacing one whole, and telling two names of one file.
+#include "files/durable_replace.h"
+#include "files/file_reading.h"
+#include "files/native_path.h"
+#include "text/line_reader.h"
 
 #include <gtest/gtest.h>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "shared/directory_of.h"
+#include "files/directory_of.h"
 
 #include <gtest/gtest.h>
 

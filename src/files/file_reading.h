@@ -1,0 +1,31 @@
+// Opening a file to read it, and how messages name files and read errors.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "base/status.h"
+
+namespace ordalis {
+
+// `name` as messages show it: in double quotes.
+std::string Quoted(const std::string& name);
+
+// What the errno value `error` means, for a message; 0 gives a plain
+// input/output error.
+std::string ErrnoReason(int error);
+
+// Opens the regular file at `path` for reading, in binary mode. Anything else
+// is refused: a folder cannot be read, and a device or a pipe need never end.
+// The caller closes `*file`.
+Status OpenForReading(const std::string& path, std::FILE** file);
+
+// The message for a read that failed with `error` (an errno value); `what`
+// names the input as the message shows it, e.g. a quoted file name.
+std::string ReadErrorMessage(const std::string& what, int error);
+
+// Makes a write beyond the process's file-size limit fail with an error
+// instead of ending the program, so the failed write can be undone.
+void IgnoreFileSizeLimitSignal();
+
+}  // namespace ordalis

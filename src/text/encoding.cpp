@@ -1,0 +1,135 @@
+#include "encoding.h"
+
+#include <bit>
+
+#include "code_pages.h"
+#include "utf16.h"
+#include "utf8.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace ordalis {
+namespace {
+
+bool IsBigEndian(const Encoding& encoding) { return encoding.form == EncodingForm::kUtf16Be; }
+
+// The units of a form and the few fixed texts the program writes in them.
+struct Units {
+  std::string_view byte_order_mark;
+  std::string_view line_end;  // CR LF.
+  std::string_view space;
+};
+
+const Units& UnitsOf(const Encoding& encoding) {
+  using namespace std::string_view_literals;
+  // In the order of EncodingForm.
+  static constexpr Units kUnits[] = {
+      {""sv, "\r\n"sv, " "sv},                // A single-byte page.
+      {""sv, "\r\n"sv, " "sv},                // A double-byte page.
+      {"\xEF\xBB\xBF"sv, "\r\n"sv, " "sv},    // UTF-8.
+      {"\xFF\xFE"sv, "\r\0\n\0"sv, " \0"sv},  // UTF-16LE.
+      {"\xFE\xFF"sv, "\0\r\0\n"sv, "\0 "sv},  // UTF-16BE.
+  };
+  return kUnits[static_cast<std::size_t>(encoding.form)];
+}
+
+}  // namespace
+
+Encoding Utf8Encoding() { return {EncodingForm::kUtf8, "UTF-8"}; }
+Encoding Utf16LeEncoding() { return {EncodingForm::kUtf16Le, "UTF-16LE"}; }
+Encoding Utf16BeEncoding() { return {EncodingForm::kUtf16Be, "UTF-16BE"}; }
+
+Encoding NativeUtf16Encoding() {
+  return std::endian::native == std::endian::big ? Utf16BeEncoding() : Utf16LeEncoding();
+}
+
+Encoding Windows1252Encoding() { return *CodePageEncoding(1252); }
+
+std::optional<Encoding> CodePageEncoding(int number) {
+  if (const SingleBytePage* page = FindSingleBytePage(number)) {
+    return Encoding{EncodingForm::kSingleByte, page->name, page, nullptr};
+  }
+  if (const DoubleBytePage* page = FindDoubleBytePage(number)) {
+    return Encoding{EncodingForm::kDoubleByte, page->name, nullptr, page};
+  }
+  return std::nullopt;
+}
+
+std::optional<Encoding> EncodingNamed(std::string_view name) {
+  if (name == "utf-8") return Utf8Encoding();
+  if (name == "utf-16le") return Utf16LeEncoding();
+  if (name == "utf-16be") return Utf16BeEncoding();
+  if (name == "windows-1252") return Windows1252Encoding();
+  if (!name.starts_with("cp") || name.size() > 6) return std::nullopt;
+  int number = 0;
+  for (char c : name.substr(2)) {
+    if (c < '0' || c > '9') return std::nullopt;
+    number = number * 10 + (c - '0');
+  }
+  return CodePageEncoding(number);
+}
+
+Encoding SystemCodePageEncoding() {
+#if defined(_WIN32)
+  static const Encoding encoding = [] {
+    const UINT page = GetACP();
+    if (page == CP_UTF8) return Utf8Encoding();
+    return CodePageEncoding(static_cast<int>(page)).value_or(Windows1252Encoding());
+  }();
+  return encoding;
+#else
+  return Windows1252Encoding();
+#endif
+}
+
+std::string_view ByteOrderMark(const Encoding& encoding) {
+  return UnitsOf(encoding).byte_order_mark;
+}
+std::string_view LineEnd(const Encoding& encoding) { return UnitsOf(encoding).line_end; }
+std::string_view Space(const Encoding& encoding) { return UnitsOf(encoding).space; }
+
+Decoded Decode(const Encoding& encoding, std::string_view text) {
+  switch (encoding.form) {
+    case EncodingForm::kSingleByte:
+      return {encoding.single->codes[static_cast<unsigned char>(text[0])], 1};
+    case EncodingForm::kDoubleByte: {
+      const std::size_t size = DoubleByteSize(*encoding.pairs, text);
+      return {DoubleByteCode(*encoding.pairs, text.substr(0, size)), size};
+    }
+    case EncodingForm::kUtf8: {
+      const std::size_t length = Utf8SequenceLength(text);
+      if (length == 0) return {Decoded::kNoCharacter, 1};
+      return {DecodeUtf8(text.substr(0, length)), length};
+    }
+    case EncodingForm::kUtf16Le:
+    case EncodingForm::kUtf16Be: {
+      const std::size_t size = Utf16CharacterSize(text, IsBigEndian(encoding));
+      if (size < 2) return {Decoded::kNoCharacter, size};  // Half a unit, at an odd end.
+      return {DecodeUtf16(text.substr(0, size), IsBigEndian(encoding)), size};
+    }
+  }
+  return {Decoded::kNoCharacter, 1};
+}
+
+bool Encode(const Encoding& encoding, char32_t code, std::string* out) {
+  switch (encoding.form) {
+    case EncodingForm::kSingleByte:
+      return EncodeInPage(*encoding.single, code, out);
+    case EncodingForm::kDoubleByte:
+      return EncodeInPage(*encoding.pairs, code, out);
+    case EncodingForm::kUtf8:
+      if (code > 0x10FFFF || IsHighSurrogate(code) || IsLowSurrogate(code)) return false;
+      AppendUtf8(code, out);
+      return true;
+    case EncodingForm::kUtf16Le:
+    case EncodingForm::kUtf16Be:
+      if (code > 0x10FFFF) return false;
+      AppendUtf16(code, IsBigEndian(encoding), out);
+      return true;
+  }
+  return false;
+}
+
+}  // namespace ordalis
