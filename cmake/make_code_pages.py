@@ -1,89 +1,97 @@
 #!/usr/bin/env python3
-"""Writes the tables of the Windows code pages Ordalis reads, from Python's
-own codecs (Microsoft's mappings), as a C++ source file.
+"""Writes the tables of the Windows code pages Ordalis reads as a C++ source
+file, from the code page files Wine ships (Debian's libwine package puts them
+in /usr/share/wine/nls), which hold Microsoft's own tables: what
+MultiByteToWideChar reads each byte and each pair of bytes as.
 
-Usage: make_code_pages.py OUTPUT.cpp
+Usage: make_code_pages.py NLS_FOLDER OUTPUT.cpp
 
-Single-byte pages give each byte its 16-bit code; a byte the page leaves
-unassigned keeps its own value. Each byte also gets its code's place among
-the page's codes, so that keys order by their bytes alone. Double-byte pages give each byte that is a
-character on its own its code the same way, and each lead byte a row of the
-codes of its pairs with trail bytes 0x40 to 0xFF, 0 where the page assigns
-no character to the pair.
+The output is checked in (src/text/code_page_tables.cpp), so that a build
+needs neither Wine nor Python. Run this again only to add a page.
+
+A code page file holds, after a header of 13 16-bit words (the page, the
+largest character size, the default characters, the lead byte ranges), the
+offset of the table back to bytes, then each byte's character; a flag and
+maybe 256 words of glyphs; and for a double-byte page, for each byte the
+offset of the 256 characters it leads, or 0 for a byte that leads none.
 """
+import struct
 import sys
 
 SINGLE = [874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258]
 DOUBLE = [932, 936, 949, 950]
-FIRST_TRAIL = 0x40
-
-
-def decode(page, data):
-    try:
-        text = data.decode(f"cp{page}")
-    except UnicodeDecodeError:
-        return None
-    return ord(text) if len(text) == 1 else None
 
 
 def name(page):
     return "Windows-1252" if page == 1252 else f"cp{page}"
 
 
-def codes(values):
+def read_page(folder, page):
+    """The default character and the bytes that write it, each byte's
+    character, and for each lead byte the 256 characters of the pairs it
+    leads."""
+    data = open(f"{folder}/c_{page}.nls", "rb").read()
+    words = struct.unpack(f"<{len(data) // 2}H", data[:len(data) // 2 * 2])
+    header = words[0]
+    assert words[1] == page, f"c_{page}.nls holds page {words[1]}"
+    default = (words[4], words[6])
+    at = header + 1  # Past the offset of the table back to bytes.
+    single = list(words[at:at + 256])
+    at += 256
+    glyphs = words[at]
+    at += 1
+    if glyphs:
+        at += 256  # Glyphs, which MultiByteToWideChar reads only when asked.
+    double_byte = words[at]
+    at += 1
+    if not double_byte:
+        return default, single, {}
+    offsets = words[at:at + 256]  # From `at`, in words.
+    rows = {b: list(words[at + offsets[b]:at + offsets[b] + 256]) for b in range(256) if offsets[b]}
+    return default, single, rows
+
+
+def numbers(values):
     return ",".join(str(v) for v in values)
 
 
-def main(output):
-    out = ["// Made by cmake/make_code_pages.py at build time; do not edit.",
+def main(folder, output):
+    out = ["// Made by cmake/make_code_pages.py from Wine's code page files; do not edit.",
+           "// clang-format off",
            '#include "text/code_page_tables.h"', "", "namespace ordalis {", "namespace {", ""]
-    singles = []
     for page in SINGLE:
-        table = [decode(page, bytes([b])) for b in range(256)]
-        table = [b if c is None else c for b, c in enumerate(table)]
+        _, table, _ = read_page(folder, page)
         ranked = sorted(table)
-        places = [ranked.index(c) for c in table]  # Bytes of one code share a place.
-        out.append(f"constexpr SingleBytePage kCp{page} = {{{page}, \"{name(page)}\",")
-        out.append(f"    {{{codes(table)}}},")
-        out.append(f"    {{{codes(places)}}}}};")
-        singles.append(page)
+        places = [ranked.index(c) for c in table]  # Bytes of one character share a place.
+        out.append(f'constexpr SingleBytePage kCp{page} = {{{page}, "{name(page)}",')
+        out.append(f"    {{{numbers(table)}}},")
+        out.append(f"    {{{numbers(places)}}}}};")
     for page in DOUBLE:
-        single = []
-        rows = []
-        lead_row = [0] * 256
-        for b in range(256):
-            pairs = [decode(page, bytes([b, t])) for t in range(FIRST_TRAIL, 256)]
-            if any(pairs):
-                rows.append([c or 0 for c in pairs])
-                lead_row[b] = len(rows)
-            code = decode(page, bytes([b]))
-            single.append(b if code is None else code)
-        out.append(f"constexpr char16_t kCp{page}Rows[][{256 - FIRST_TRAIL}] = {{")
-        out.extend(f"    {{{codes(row)}}}," for row in rows)
+        (default, default_bytes), single, rows = read_page(folder, page)
+        leads = sorted(rows)
+        lead_row = [leads.index(b) + 1 if b in rows else 0 for b in range(256)]
+        out.append(f"constexpr char16_t kCp{page}Rows[][256] = {{")
+        for lead in leads:
+            out.append(f"    {{{numbers(rows[lead])}}},")
         out.append("};")
-        out.append(f"constexpr DoubleBytePage kCp{page} = {{{page}, \"{name(page)}\",")
-        out.append(f"    {{{codes(single)}}},")
-        out.append(f"    {{{codes(lead_row)}}}, kCp{page}Rows}};")
+        out.append(f'constexpr DoubleBytePage kCp{page} = {{{page}, "{name(page)}", {default}, '
+                   f'{default_bytes},')
+        out.append(f"    {{{numbers(single)}}},")
+        out.append(f"    {{{numbers(lead_row)}}}, kCp{page}Rows}};")
     out += ["", "}  // namespace", ""]
-    out.append("const SingleBytePage* FindSingleBytePage(int number) {")
-    out.append("  for (const SingleBytePage* page : {" +
-               ", ".join(f"&kCp{p}" for p in SINGLE) + "}) {")
-    out.append("    if (page->number == number) return page;")
-    out.append("  }")
-    out.append("  return nullptr;")
-    out.append("}")
-    out.append("")
-    out.append("const DoubleBytePage* FindDoubleBytePage(int number) {")
-    out.append("  for (const DoubleBytePage* page : {" +
-               ", ".join(f"&kCp{p}" for p in DOUBLE) + "}) {")
-    out.append("    if (page->number == number) return page;")
-    out.append("  }")
-    out.append("  return nullptr;")
-    out.append("}")
-    out += ["", "}  // namespace ordalis", ""]
+    for kind, pages in (("Single", SINGLE), ("Double", DOUBLE)):
+        out.append(f"const {kind}BytePage* Find{kind}BytePage(int number) {{")
+        out.append(f"  for (const {kind}BytePage* page : {{" +
+                   ", ".join(f"&kCp{p}" for p in pages) + "}) {")
+        out.append("    if (page->number == number) return page;")
+        out.append("  }")
+        out.append("  return nullptr;")
+        out.append("}")
+        out.append("")
+    out += ["}  // namespace ordalis", ""]
     with open(output, "w", encoding="ascii") as f:
         f.write("\n".join(out))
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(sys.argv[1], sys.argv[2])

@@ -12,6 +12,7 @@
 #include "sort/sort_file.h"
 #include "text/code_page.h"
 #include "text/transcode.h"
+#include "text/utf16.h"
 #include "text/utf8.h"
 
 namespace ordalis {
@@ -66,9 +67,12 @@ struct ShownCharacter {
 };
 
 // Control characters show as ^X, in every encoding; bytes that form no
-// character as U+FFFD, the mark a UTF-8 terminal would show for them.
+// character, a lone UTF-16 surrogate among them, as U+FFFD, the mark a
+// UTF-8 terminal would show for them, so that the listing is always UTF-8.
 ShownCharacter Shown(char32_t code) {
-  if (code == Decoded::kNoCharacter) return {"\xEF\xBF\xBD", 1};
+  if (code == Decoded::kNoCharacter || IsHighSurrogate(code) || IsLowSurrogate(code)) {
+    return {"\xEF\xBF\xBD", 1};
+  }
   if (code == 0x7F) return {"^?", 2};
   if (code < 0x20 && code != U'\t') return {std::string{'^', static_cast<char>(code + 0x40)}, 2};
   ShownCharacter shown;

@@ -62,10 +62,17 @@ void CreateIfMissing(const std::string& path) {
   if (std::FILE* touch = OpenFile(path, "ab")) std::fclose(touch);
 }
 
-// Appends `text` in the code page `page`; false when the page cannot hold
-// all of it.
+// Appends `text` in the code page `page`; false, appending nothing, when the
+// page cannot hold all of it, so that its bytes would read back as another
+// name.
 bool AppendInPage(std::u16string_view text, const Encoding& page, std::string* bytes) {
-  return Transcode(BytesOf(text), NativeUtf16Encoding(), page, bytes);
+  std::string in_page;
+  if (!Transcode(BytesOf(text), NativeUtf16Encoding(), page, &in_page)) return false;
+  std::string read_back;
+  Transcode(in_page, page, NativeUtf16Encoding(), &read_back, U'\uFFFD');
+  if (read_back != BytesOf(text)) return false;
+  bytes->append(in_page);
+  return true;
 }
 
 bool FitsCodePage(std::u16string_view text, const Encoding& page) {

@@ -1,5 +1,7 @@
 #include "characters.h"
 
+#include <algorithm>
+
 #include "code_pages.h"
 #include "line_reader.h"
 #include "trim_spaces.h"
@@ -62,6 +64,17 @@ std::size_t CountCharacters(const Encoding& encoding, std::string_view line) {
 }
 
 std::string_view TrimSpaces(const Encoding& encoding, std::string_view text) {
+  if (encoding.form == EncodingForm::kDoubleByte) {
+    // A space byte may be the second of a pair: only a space character goes.
+    text = text.substr(std::min(text.size(), text.find_first_not_of(' ')));
+    std::size_t end = 0;
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t size = DoubleByteSize(*encoding.pairs, Rest(text, at));
+      at += size;
+      if (size > 1 || text[at - 1] != ' ') end = at;
+    }
+    return text.substr(0, end);
+  }
   if (UnitSize(encoding) == 1) return TrimSpaces(text);
   const std::string_view space = Space(encoding);
   while (text.size() >= space.size() && text.starts_with(space)) text.remove_prefix(space.size());

@@ -15,9 +15,11 @@ std::u16string WidenFromCodePage(std::string_view bytes,
 
 // Narrows each character back to the code page; a character the code page
 // cannot hold becomes '?'. Widened text narrows back to the same bytes where
-// the page writes each character as it was read: every byte of a single-byte
-// page, but not a lead byte that pairs with nothing in a double-byte one,
-// which comes back as '?' (on code page 932 the bytes 82 41 as 3F 41).
+// each byte or pair reads as a character of its own: every byte of a
+// single-byte page, but not a pair a double-byte page leaves unassigned or a
+// lone lead byte, which read as the page's default character and come back
+// as its bytes (on code page 932 the bytes 82 41 read as U+30FB and come
+// back as 81 45).
 std::string NarrowToCodePage(std::u16string_view text,
                              const Encoding& page = SystemCodePageEncoding());
 

@@ -1,6 +1,6 @@
-// The Windows code pages Ordalis reads besides UTF-8 and UTF-16, as tables
-// made at build time (cmake/make_code_pages.py) from Python's codecs of
-// Microsoft's mappings. A page is one entry of that script's lists.
+// The Windows code pages Ordalis reads besides UTF-8 and UTF-16: Microsoft's
+// own tables, as Wine ships them, made into code_page_tables.cpp by
+// cmake/make_code_pages.py. A page is one entry of that script's lists.
 #pragma once
 
 #include <array>
@@ -12,23 +12,25 @@ namespace ordalis {
 struct SingleBytePage {
   int number;                       // 874, 1250 to 1258.
   const char* name;                 // "cp874", "Windows-1252", ...
-  std::array<char16_t, 256> codes;  // Each byte's 16-bit code; unassigned ones keep their value.
+  std::array<char16_t, 256> codes;  // Each byte's 16-bit code.
   // Each byte's place among the codes of all bytes, those of one code alike:
   // bytes mapped so order as their characters' codes.
   std::array<std::uint8_t, 256> order;
 };
 
-// A page of characters of one byte and of two, a lead byte and a trail byte.
+// A page of characters of one byte and of two: a lead byte and whatever byte
+// follows it.
 struct DoubleBytePage {
-  static constexpr unsigned kFirstTrail = 0x40;  // No page has a lower trail byte.
-  int number;                                    // 932, 936, 949, 950.
-  const char* name;                              // "cp932", ...
-  std::array<char16_t, 256> single;              // Each byte's code as a character on its own.
+  int number;                        // 932, 936, 949, 950.
+  const char* name;                  // "cp932", ...
+  char16_t default_char;             // Of a pair the page leaves unassigned, or a lone lead byte.
+  std::uint16_t default_bytes;       // What writes the default character: a pair, or one byte.
+  std::array<char16_t, 256> single;  // Each byte's code as a character on its own.
   // For each lead byte, 1 + its row in `pairs`; 0 for a byte that leads none.
   std::array<std::uint8_t, 256> lead_row;
-  // The codes of the pairs, by trail byte from kFirstTrail; 0 where the page
-  // assigns no character to the pair.
-  const char16_t (*pairs)[256 - kFirstTrail];
+  // The codes of the pairs, by second byte; the default character where the
+  // page assigns none.
+  const char16_t (*pairs)[256];
 };
 
 // The page called `number`, or nullptr when there is no such table.

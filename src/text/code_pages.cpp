@@ -13,16 +13,17 @@ using Reverse = std::unordered_map<char32_t, std::uint16_t>;
 // Codes to bytes, by EncodeInPage's rule.
 Reverse MakeReverse(const DoubleBytePage& page) {
   Reverse reverse;
-  for (unsigned lead = 0xFF; lead > 0; --lead) {
+  for (unsigned lead = 0; lead < 0x100; ++lead) {
     const std::uint8_t row = page.lead_row[lead];
-    for (unsigned trail = 0xFF; row != 0 && trail >= DoubleBytePage::kFirstTrail; --trail) {
-      const char16_t code = page.pairs[row - 1][trail - DoubleBytePage::kFirstTrail];
-      if (code != 0) reverse[code] = static_cast<std::uint16_t>(lead << 8 | trail);
+    for (unsigned trail = 0; row != 0 && trail < 0x100; ++trail) {
+      const char16_t code = page.pairs[row - 1][trail];
+      if (code != page.default_char) reverse.emplace(code, lead << 8 | trail);
     }
   }
   for (unsigned b = 0; b < 0x100; ++b) {
     if (page.lead_row[b] == 0) reverse[page.single[b]] = static_cast<std::uint16_t>(b);
   }
+  reverse[page.default_char] = page.default_bytes;
   return reverse;
 }
 

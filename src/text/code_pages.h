@@ -11,33 +11,32 @@
 
 namespace ordalis {
 
-// The code of the pair that starts `text`, or 0 when it starts none: a lead
-// byte at the end, before a byte that cannot follow it, or in a pair the page
-// leaves unassigned is a character of its own.
-inline char16_t PairAt(const DoubleBytePage& page, std::string_view text) {
-  if (text.size() < 2) return 0;
-  const std::uint8_t row = page.lead_row[static_cast<unsigned char>(text[0])];
-  const auto trail = static_cast<unsigned char>(text[1]);
-  if (row == 0 || trail < DoubleBytePage::kFirstTrail) return 0;
-  return page.pairs[row - 1][trail - DoubleBytePage::kFirstTrail];
+// Whether `byte` leads a pair.
+inline bool IsLeadByte(const DoubleBytePage& page, char byte) {
+  return page.lead_row[static_cast<unsigned char>(byte)] != 0;
 }
 
-// The bytes of the character that starts `text`: 2 for a pair, 1 else.
+// The bytes of the character that starts `text`: a lead byte and whatever
+// byte follows it but NUL are one, as Windows reads them; every other byte,
+// and a lead byte at the end or before a NUL, is one of its own.
 inline std::size_t DoubleByteSize(const DoubleBytePage& page, std::string_view text) {
-  return PairAt(page, text) != 0 ? 2 : 1;
+  return text.size() >= 2 && text[1] != '\0' && IsLeadByte(page, text[0]) ? 2 : 1;
 }
 
-// The code of `character`, one character's bytes.
+// The code of `character`, one character's bytes: the page's default
+// character for a pair it leaves unassigned and for a lead byte on its own.
 inline char16_t DoubleByteCode(const DoubleBytePage& page, std::string_view character) {
-  if (character.size() == 2) return PairAt(page, character);
-  return page.single[static_cast<unsigned char>(character[0])];
+  const std::uint8_t row = page.lead_row[static_cast<unsigned char>(character[0])];
+  if (row == 0) return page.single[static_cast<unsigned char>(character[0])];
+  if (character.size() < 2) return page.default_char;
+  return page.pairs[row - 1][static_cast<unsigned char>(character[1])];
 }
 
 // Appends the bytes of `code` in the page; false when it has none.
 bool EncodeInPage(const SingleBytePage& page, char32_t code, std::string* out);
-// The same for a double-byte page: the first pair of a code that has two,
-// and a single byte only where it leads no pair, so that what is written
-// reads back.
+// The same for a double-byte page: a byte that leads no pair where there is
+// one, else the first pair; the default character as the page writes it.
+// What is written reads back as `code`.
 bool EncodeInPage(const DoubleBytePage& page, char32_t code, std::string* out);
 
 }  // namespace ordalis

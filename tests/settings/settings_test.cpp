@@ -193,6 +193,11 @@ TEST(SettingsDirectoryTest, WindowsNamesBecomeCodePageBytesOfAFolderOnTheirPath)
   EXPECT_EQ(WindowsDirectoryFromCodePage("C:\\Donn\xE9"
                                          "es \x80\x81\xFF"),
             "C:\\Données €\xC2\x81ÿ");
+  // Japanese Windows has no ë: no byte of it, such as the lead byte EB, may
+  // stand for it, as Windows would read that byte and the next as one.
+  const Encoding cp932 = *CodePageEncoding(932);
+  EXPECT_EQ(WindowsDirectoryToCodePage("C:\\Noël\\日本", cp932), "C:\\");
+  EXPECT_EQ(WindowsDirectoryToCodePage("C:\\日本\\Noël", cp932), "C:\\\x93\xFA\x96{");
 }
 
 // A folder in the script of a Russian Windows: kept whole in cp1251. The

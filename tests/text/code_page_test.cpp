@@ -33,11 +33,11 @@ TEST(CodePageTest, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   EXPECT_EQ(NarrowToCodePage(u"a\u4e2db\u0100"), "a?b?");
 }
 
-TEST(CodePageTest, ALeadByteThatPairsWithNothingNarrowsBackAsAQuestionMark) {
+TEST(CodePageTest, AnUnassignedPairNarrowsBackAsTheDefaultCharacter) {
   const Encoding cp932 = *CodePageEncoding(932);
   const std::u16string wide = WidenFromCodePage("\x82\x41", cp932);
-  EXPECT_EQ(wide, u"\u0082A");
-  EXPECT_EQ(NarrowToCodePage(wide, cp932), "?A");
+  EXPECT_EQ(wide, u"\u30FB");
+  EXPECT_EQ(NarrowToCodePage(wide, cp932), "\x81\x45");
   // A pair the page assigns comes back as it was: hiragana a.
   EXPECT_EQ(WidenFromCodePage("\x82\xA0", cp932), u"\u3042");
   EXPECT_EQ(NarrowToCodePage(u"\u3042", cp932), "\x82\xA0");
