@@ -185,15 +185,22 @@ A character is what a person counts. With auto, SOURCE is read as UTF-16
 when it starts with a UTF-16 byte order mark (FF FE little-endian, FE FF
 big-endian); as UTF-8 when it starts with a UTF-8 byte order mark, or when
 all of it is valid UTF-8 and holds at least one character of more than one
-byte; otherwise in the system's code page: on Windows its ANSI code page
-(932 on a Japanese system, 1251 on a Russian one), elsewhere Windows-1252
-(plain ASCII reads the same every way). In UTF-8 and UTF-16 a column is a
-code point (a surrogate pair is one, a lone surrogate one of its own), and
-keys compare by code point; a byte that is no part of a valid UTF-8
-sequence (with --encoding utf-8) counts as one column. In a code page a
-column is one byte, or a lead and a trail byte that the page pairs (cp932,
-cp936, cp949, cp950); a byte that forms no pair is a column of its own, and
-keys compare by the characters' 16-bit codes. --encoding names a reading:
+byte; otherwise in the system's code page (plain ASCII reads the same every
+way). On Windows that is its ANSI code page (932 on a Japanese system, 1251
+on a Russian one); elsewhere it is the page Windows has in the user's
+language, taken from LC_ALL, else LC_CTYPE, else LANG: ja 932, zh_CN 936,
+zh_TW and zh_HK 950, ko 949, th 874, pl cs sk hu sl hr ro 1250, ru uk be bg
+sr 1251, el 1253, tr 1254, he 1255, ar fa 1256, lt lv et 1257, vi 1258, and
+1252 for every other language and for C. To read another page, name it with
+--encoding, such as --encoding cp932. In UTF-8 and UTF-16 a column is a code
+point (a surrogate pair is one, a lone surrogate one of its own), and keys
+compare by code point; a byte that is no part of a valid UTF-8 sequence
+(with --encoding utf-8) counts as one column. A code page is read as
+Windows reads it: a column is one byte, or, in cp932, cp936, cp949 and
+cp950, a lead byte and the byte after it (unless that is NUL), which is the
+page's default character where the page assigns the pair nothing, as is a
+lead byte at the end of a line; keys compare by the characters' 16-bit
+codes. --encoding names a reading:
 utf-8, utf-16le, utf-16be, windows-1252 (the same as cp1252), cp874, cp1250
 to cp1258, cp932, cp936, cp949 or cp950; the same bytes give the same TARGET
 on every system. Every byte is written back unchanged, a byte order mark,

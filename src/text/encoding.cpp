@@ -1,6 +1,8 @@
 #include "encoding.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstdlib>
 
 #include "code_pages.h"
 #include "utf16.h"
@@ -71,6 +73,43 @@ std::optional<Encoding> EncodingNamed(std::string_view name) {
   return CodePageEncoding(number);
 }
 
+int CodePageOfLocale(std::string_view locale) {
+  // The language, and its territory where one language has two pages.
+  const std::string_view language = locale.substr(0, locale.find_first_of("_.@"));
+  const std::string_view territory = locale.substr(0, locale.find_first_of(".@"));
+  struct Page {
+    int number;
+    std::string_view locales;
+  };
+  static constexpr Page kPages[] = {
+      {874, "th"},
+      {932, "ja"},
+      {936, "zh_CN zh_SG"},
+      {949, "ko"},
+      {950, "zh_TW zh_HK zh_MO"},
+      {1250, "pl cs sk hu sl hr ro sq bs"},
+      {1251, "ru uk be bg mk sr kk ky mn tt"},
+      {1253, "el"},
+      {1254, "tr az"},
+      {1255, "he yi"},
+      {1256, "ar fa ur"},
+      {1257, "lt lv et"},
+      {1258, "vi"},
+  };
+  const auto lists = [](std::string_view list, std::string_view name) {
+    for (std::size_t at = 0; at <= list.size();) {
+      const std::size_t end = std::min(list.find(' ', at), list.size());
+      if (list.substr(at, end - at) == name) return true;
+      at = end + 1;
+    }
+    return false;
+  };
+  for (const Page& page : kPages) {
+    if (lists(page.locales, territory) || lists(page.locales, language)) return page.number;
+  }
+  return 1252;
+}
+
 Encoding SystemCodePageEncoding() {
 #if defined(_WIN32)
   static const Encoding encoding = [] {
@@ -78,10 +117,19 @@ Encoding SystemCodePageEncoding() {
     if (page == CP_UTF8) return Utf8Encoding();
     return CodePageEncoding(static_cast<int>(page)).value_or(Windows1252Encoding());
   }();
-  return encoding;
 #else
-  return Windows1252Encoding();
+  // The page Windows has in the user's language, as Wine takes it.
+  static const Encoding encoding = [] {
+    const char* locale = nullptr;
+    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+      locale = std::getenv(variable);
+      if (locale != nullptr && locale[0] != '\0') break;
+    }
+    const int page = CodePageOfLocale(locale != nullptr ? locale : "");
+    return CodePageEncoding(page).value_or(Windows1252Encoding());
+  }();
 #endif
+  return encoding;
 }
 
 std::string_view ByteOrderMark(const Encoding& encoding) {

@@ -52,9 +52,14 @@ std::optional<Encoding> EncodingNamed(std::string_view name);
 
 // The encoding of 8-bit text on this system: on Windows the ANSI code page
 // (UTF-8 where that is the system's code page, Windows-1252 for a page
-// without a table); elsewhere, where no 8-bit system code page exists,
-// Windows-1252.
+// without a table); elsewhere the page Windows has in the user's language,
+// as CodePageOfLocale gives it for LC_ALL, else LC_CTYPE, else LANG.
 Encoding SystemCodePageEncoding();
+
+// The ANSI code page of Windows in the language of the POSIX locale `locale`
+// ("ja_JP.UTF-8" gives 932, "ru_RU" 1251, "zh_TW" 950), as Wine takes it;
+// 1252 for any other language, "C" and "POSIX".
+int CodePageOfLocale(std::string_view locale);
 
 // The bytes of one code unit: 2 for UTF-16, 1 for the rest. Lines end at the
 // code unit CR, and a line's bytes are whole units.

@@ -69,6 +69,7 @@ struct SortCase {
   std::vector<std::string> options;
   std::string input;
   std::string expected;
+  const char* lang = nullptr;  // LANG, where the case is about the user's language.
 };
 
 class OrdalisSortTest : public ::testing::Test {
@@ -81,9 +82,19 @@ class OrdalisSortTest : public ::testing::Test {
   // Runs `program` with `args` in `cwd` (the work folder by default),
   // capturing both output streams; `input`, when given, is standard input.
   RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                       const fs::path& cwd = {}, const std::string* input = nullptr) {
+                       const fs::path& cwd = {}, const std::string* input = nullptr,
+                       [[maybe_unused]] const char* lang = nullptr) {
     ordalis::testing::ChildSetup setup;
     setup.folder = cwd.empty() ? work_ : cwd;
+#if !defined(_WIN32)
+    if (lang != nullptr) {
+      setup.in_child = [lang] {
+        unsetenv("LC_ALL");
+        unsetenv("LC_CTYPE");
+        setenv("LANG", lang, 1);
+      };
+    }
+#endif
     if (input != nullptr) {
       setup.input = root_ / "stdin";
       WriteFile(setup.input, *input);
@@ -119,12 +130,13 @@ class OrdalisSortTest : public ::testing::Test {
   // the source's and a silent success.
   void ExpectSorted(const SortCase& c) {
     SCOPED_TRACE(c.why);
+    if (c.lang != nullptr && !ordalis::testing::kIsPosix) return;  // Windows has GetACP.
     const std::string source = Source(c.input);
     const std::string target = (work_ / "target.txt").string();
     std::vector<std::string> args = c.options;
     args.push_back(source);
     args.push_back(target);
-    const RunResult run = Sort(args);
+    const RunResult run = RunProgram(kBinary, args, {}, nullptr, c.lang);
     EXPECT_EQ(run.status, 0) << Describe(args) << "\n" << run.err;
     EXPECT_EQ(run.err, "") << Describe(args);
     EXPECT_EQ(run.out, "") << Describe(args);
@@ -402,6 +414,71 @@ TEST_F(OrdalisSortTest, ReadsCodePagesAndUtf16ByName) {
   EXPECT_EQ(run.out,
             "\xEF\xBB\xBF"
             "a\r\nb\r\n");
+}
+
+// Keys made of wide characters, read as Windows reads them, and the page of
+// a Linux user's language.
+TEST_F(OrdalisSortTest, ReadsWideCharactersAsWindowsDoes) {
+  using namespace std::string_literals;
+  const std::vector<std::string> second = {"--mode", "middle",         "--middle-count",
+                                           "1",      "--start-column", "2"};
+  const auto with = [](std::vector<std::string> options, const std::string& encoding) {
+    options.insert(options.end(), {"--encoding", encoding});
+    return options;
+  };
+  // cp932: 一 is 88 EA (U+4E00), 亜 88 9F (U+4E9C), ア 83 41 (U+30A2).
+  const std::string ichi = "\x88\xEA", a = "\x88\x9F", katakana_a = "\x83\x41";
+  const std::string le = "\r\0\n\0"s, be = "\0\r\0\n"s;
+  const SortCase cases[] = {
+      {"cp932 keys by code, not by bytes", with({"--left-count", "1"}, "cp932"),
+       a + "\r\n" + ichi + "\r\n", ichi + "\r\n" + a + "\r\n"},
+      {"cp932 keys end after whole characters", with({"--left-count", "2"}, "cp932"),
+       a + ichi + "x\r\n" + a + katakana_a + "\r\n", a + katakana_a + "\r\n" + a + ichi + "x\r\n"},
+      {"cp932 right-most counts characters",
+       with({"--mode", "right-most", "--start-column", "1"}, "cp932"),
+       "x" + a + "\r\n" + ichi + katakana_a + "\r\n", ichi + katakana_a + "\r\nx" + a + "\r\n"},
+      {"cp932 reads a lead byte and an unassigned second byte as one character",
+       with(second, "cp932"),
+       "\x81\x20"
+       "b\r\nxa\r\n",
+       "xa\r\n\x81\x20"
+       "b\r\n"},
+      {"cp936 reads 80 as the euro sign, after the degree sign A1 E3",
+       with({"--left-count", "1"}, "cp936"), "\x80\r\n\xA1\xE3\r\n", "\xA1\xE3\r\n\x80\r\n"},
+      {"cp950 reads a character of Hong Kong's rows (87 40) as one column", with(second, "cp950"),
+       "\x87\x40"
+       "b\r\nxa\r\n",
+       "xa\r\n\x87\x40"
+       "b\r\n"},
+      {"cp950 pairs a lead byte with a second byte of 40: 一 is A4 40", with(second, "cp950"),
+       "\xA4\x40"
+       "b\r\nxa\r\n",
+       "xa\r\n\xA4\x40"
+       "b\r\n"},
+      {"UTF-16LE: a unit of 0D00 or 0A00 ends no line and is no line feed",
+       {"--left-count", "1"},
+       "\xFF\xFE\x00\x0D\x00\x0Az\0"s + le + "a\0"s + le,
+       "\xFF\xFE"
+       "a\0"s +
+           le + "\x00\x0D\x00\x0Az\0"s + le},
+      {"UTF-16BE trims its own spaces",
+       {"--mode", "middle", "--middle-count", "2", "--start-column", "1"},
+       "\xFE\xFF\0 \0b"s + be + "\0a\0c"s + be,
+       "\xFE\xFF\0a\0c"s + be + "\0 \0b"s + be},
+      {"LANG=ja_JP.UTF-8 reads Shift-JIS: 東 is one column", second,
+       "xc\r\n\x93\x8C"
+       "b\r\n",
+       "\x93\x8C"
+       "b\r\nxc\r\n",
+       "ja_JP.UTF-8"},
+      {"LANG=C reads Windows-1252: 8C (U+0152) is a column of its own", second,
+       "\x93\x8C"
+       "b\r\nxc\r\n",
+       "xc\r\n\x93\x8C"
+       "b\r\n",
+       "C"},
+  };
+  for (const SortCase& c : cases) ExpectSorted(c);
 }
 
 TEST_F(OrdalisSortTest, ReplacesAnExistingTargetAndKeepsItsPermissions) {
