@@ -1,0 +1,260 @@
+// Every encoding through the program's own path from source to target: UTF-8,
+// UTF-16LE and BE, each code page, and the choice by the bytes. A walk of
+// characters written here, apart from the program's, checks what comes out:
+// the lines are the source's lines, byte for byte; each key is whole
+// characters and the one the walk cuts; both count the same characters; and
+// the lines stand in the order of a step-by-step Shell sort on the walk's keys.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fuzz_input.h"
+#include "sort/sort_file.h"
+#include "text/characters.h"
+#include "text/code_page_tables.h"
+#include "text/line_reader.h"
+
+namespace {
+
+using namespace ordalis;
+
+// A character as the walk sees it: where it starts, its bytes, its code.
+struct Character {
+  std::size_t at;
+  std::size_t size;
+  char32_t code;  // Past U+10FFFF for bytes of no character.
+};
+
+constexpr char32_t kNone = 0x110000;
+
+// UTF-8 by the standard's arithmetic: the length and code of the sequence at
+// `at`, or nothing.
+std::optional<std::pair<std::size_t, char32_t>> Utf8At(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  if (lead < 0x80) return std::pair<std::size_t, char32_t>{1, lead};
+  std::size_t length = (lead & 0xE0) == 0xC0   ? 2
+                       : (lead & 0xF0) == 0xE0 ? 3
+                       : (lead & 0xF8) == 0xF0 ? 4
+                                               : 0;
+  if (length == 0 || at + length > text.size()) return std::nullopt;
+  char32_t code = lead & (0x7Fu >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[at + k]);
+    if ((next & 0xC0) != 0x80) return std::nullopt;
+    code = code << 6 | (next & 0x3Fu);
+  }
+  const char32_t shortest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+  if (code < shortest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
+  return std::pair<std::size_t, char32_t>{length, code};
+}
+
+// The characters of `text` in `encoding`.
+std::vector<Character> Walk(std::string_view text, const Encoding& encoding) {
+  std::vector<Character> characters;
+  for (std::size_t at = 0; at < text.size();) {
+    const auto byte = [&](std::size_t i) { return char32_t{static_cast<unsigned char>(text[i])}; };
+    Character c{at, 1, kNone};
+    switch (encoding.form) {
+      case EncodingForm::kSingleByte:
+        c.code = encoding.single->codes[byte(at)];
+        break;
+      case EncodingForm::kDoubleByte: {
+        const DoubleBytePage& page = *encoding.pairs;
+        const std::uint8_t row = page.lead_row[byte(at)];
+        if (row == 0) {
+          c.code = page.single[byte(at)];
+        } else if (at + 1 < text.size() && text[at + 1] != '\0') {
+          c = {at, 2, page.pairs[row - 1][byte(at + 1)]};
+        } else {
+          c.code = page.default_char;
+        }
+        break;
+      }
+      case EncodingForm::kUtf8:
+        if (const auto sequence = Utf8At(text, at)) c = {at, sequence->first, sequence->second};
+        break;
+      case EncodingForm::kUtf16Le:
+      case EncodingForm::kUtf16Be: {
+        const bool big = encoding.form == EncodingForm::kUtf16Be;
+        const auto unit = [&](std::size_t i) -> char32_t {
+          return big ? byte(i) << 8 | byte(i + 1) : byte(i + 1) << 8 | byte(i);
+        };
+        if (at + 2 > text.size()) break;  // The odd byte at the end.
+        c = {at, 2, unit(at)};
+        if (c.code >= 0xD800 && c.code < 0xDC00 && at + 4 <= text.size() &&
+            unit(at + 2) >= 0xDC00 && unit(at + 2) < 0xE000) {
+          c = {at, 4, 0x10000 + ((c.code - 0xD800) << 10) + (unit(at + 2) - 0xDC00)};
+        }
+        break;
+      }
+    }
+    characters.push_back(c);
+    at += c.size;
+  }
+  return characters;
+}
+
+// The key the walk cuts: the characters [first, last) of `characters`.
+std::pair<std::size_t, std::size_t> WalkKey(const std::vector<Character>& characters,
+                                            const KeyParameters& params, bool* stops) {
+  const std::size_t n = characters.size();
+  std::size_t first = 0, last = 0;
+  switch (params.mode) {
+    case SortMode::None:
+      break;
+    case SortMode::LeftMost:
+      last = std::min<std::size_t>(n, static_cast<std::size_t>(params.count));
+      break;
+    case SortMode::Middle:
+      first = std::min<std::size_t>(n, static_cast<std::size_t>(params.start - 1));
+      last = std::min<std::size_t>(n, first + static_cast<std::size_t>(params.count));
+      break;
+    case SortMode::RightMost: {
+      const double keep = std::nearbyint(static_cast<double>(n) - params.right_start);
+      if (keep < 0 || keep > 2147483647.0) *stops = true;
+      if (*stops) return {0, 0};
+      first = n - std::min<std::size_t>(n, static_cast<std::size_t>(keep));
+      last = n;
+      break;
+    }
+  }
+  while (first < last && characters[first].code == U' ') ++first;
+  while (last > first && characters[last - 1].code == U' ') --last;
+  return {first, last};
+}
+
+// Keys in code order; from bytes of no character on, in byte order.
+bool WalkLess(const std::vector<Character>& a, std::size_t a_first, std::size_t a_last,
+              std::string_view a_line, const std::vector<Character>& b, std::size_t b_first,
+              std::size_t b_last, std::string_view b_line) {
+  for (; a_first < a_last && b_first < b_last; ++a_first, ++b_first) {
+    const char32_t x = a[a_first].code, y = b[b_first].code;
+    if (x == kNone || y == kNone) {
+      const std::size_t a_end = a_last == a.size() ? a_line.size() : a[a_last].at;
+      const std::size_t b_end = b_last == b.size() ? b_line.size() : b[b_last].at;
+      return a_line.substr(a[a_first].at, a_end - a[a_first].at) <
+             b_line.substr(b[b_first].at, b_end - b[b_first].at);
+    }
+    if (x != y) return x < y;
+  }
+  return a_first == a_last && b_first < b_last;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::FuzzInput input(data, size);
+  const int pages[] = {874,  1250, 1251, 1252, 1253, 1254, 1255,
+                       1256, 1257, 1258, 932,  936,  949,  950};
+  const std::uint8_t pick = input.Byte() % 18;
+  EncodingChoice choice;
+  if (pick == 1) choice = Utf8Encoding();
+  if (pick == 2) choice = Utf16LeEncoding();
+  if (pick == 3) choice = Utf16BeEncoding();
+  if (pick >= 4) choice = CodePageEncoding(pages[pick - 4]);
+  SortRequest request;
+  request.mode = static_cast<SortMode>(input.Byte() % 4);
+  request.texts = {input.Text(), input.Text(), input.Text()};
+  request.encoding = choice;
+  const std::string bytes(input.Rest().substr(0, 1024));
+
+  const SortSource source{"the input", [&bytes](LineTable* table, EncodingChoice encoding) {
+                            LineReader reader(bytes, 7);  // Small blocks: lines across them.
+                            return ReadLines(reader, "the input", bytes.size(), encoding, table);
+                          }};
+  std::optional<LineTable> sorted;
+  const Status status = SortSourceToTarget(source, request, [&sorted](const LineTable& table) {
+    sorted = table;
+    return Status::Ok();
+  });
+  if (!status.ok()) return 0;  // A run that stops writes nothing: not this target's business.
+  fuzz::Require(sorted.has_value());
+  const LineTable& table = *sorted;
+  const Encoding& encoding = table.encoding;
+  if (choice) fuzz::Require(encoding == *choice);
+
+  // The source's lines by the line rule, in the encoding's units, without the mark.
+  const std::size_t unit = UnitSize(encoding);
+  std::vector<std::string_view> lines;
+  std::string_view rest(bytes);
+  const std::string_view cr = LineEnd(encoding).substr(0, unit),
+                         lf = LineEnd(encoding).substr(unit);
+  while (!rest.empty()) {
+    std::size_t end = 0;
+    while (end < rest.size() && rest.substr(end, unit) != cr) end += unit;
+    lines.push_back(rest.substr(0, end));
+    const bool at_cr = end < rest.size();
+    rest.remove_prefix(std::min(rest.size(), end + unit));
+    if (at_cr && rest.starts_with(lf)) rest.remove_prefix(unit);
+  }
+  fuzz::Require(table.SortLines.size() == lines.size());
+  // Decided by the bytes, 8-bit text is UTF-8 when it starts with its mark, or
+  // when all of it is UTF-8 and some character takes more than a byte.
+  if (!choice && unit == 1) {
+    bool valid = true, wide = false;
+    for (std::string_view line : lines) {
+      for (std::size_t at = 0; valid && at < line.size();) {
+        const auto sequence = Utf8At(line, at);
+        valid = sequence.has_value();
+        wide = wide || (valid && sequence->first > 1);
+        at += valid ? sequence->first : 0;
+      }
+    }
+    const bool marked = !lines.empty() && lines.front().starts_with("\xEF\xBB\xBF");
+    fuzz::Require((encoding.form == EncodingForm::kUtf8) == (marked || (valid && wide)));
+  }
+  if (table.byte_order_mark) lines.front().remove_prefix(ByteOrderMark(encoding).size());
+
+  KeyParameters params;
+  fuzz::Require(ParseKeyParameters(request.mode, request.texts, &params).ok() || lines.size() < 2);
+  std::vector<std::vector<Character>> walked;
+  std::vector<std::pair<std::size_t, std::size_t>> keys;
+  std::vector<std::string_view> held(lines.size());  // The table's own line of each source line.
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    // Written back: each line's bytes, as the source had them.
+    fuzz::Require(table.SortLines[i] == lines[table.source_index[i]]);
+    held[table.source_index[i]] = table.SortLines[i];
+  }
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    walked.push_back(Walk(lines[i], encoding));
+    fuzz::Require(CountCharacters(encoding, lines[i]) == walked[i].size());
+    if (lines.size() < 2) continue;  // A single line is never compared.
+    bool stops = false;
+    keys.push_back(WalkKey(walked[i], params, &stops));
+    fuzz::Require(!stops);
+    // The key the sort cut: whole characters, the same ones.
+    const auto [first, last] = keys[i];
+    const std::string_view key = table.SortKeys[i];
+    const std::size_t from = first == last ? 0 : walked[i][first].at;
+    const std::size_t to = last == walked[i].size() ? lines[i].size() : walked[i][last].at;
+    fuzz::Require(first == last ? key.empty()
+                                : key.data() == held[i].data() + from && key.size() == to - from);
+  }
+  if (lines.size() < 2) return 0;
+
+  // The step-by-step Shell sort on the walk's keys: halving gaps, a swap
+  // only on a strictly greater key.
+  std::vector<std::size_t> order(lines.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  const auto greater = [&](std::size_t x, std::size_t y) {
+    return WalkLess(walked[y], keys[y].first, keys[y].second, lines[y], walked[x], keys[x].first,
+                    keys[x].second, lines[x]);
+  };
+  const int n = static_cast<int>(order.size());
+  for (int gap = n / 2; gap > 0; gap /= 2) {
+    for (int x = 0; x < n - gap; ++x) {
+      for (int j = x; j >= 0; j -= gap) {
+        auto& a = order[static_cast<std::size_t>(j)];
+        auto& b = order[static_cast<std::size_t>(j + gap)];
+        if (!greater(a, b)) break;
+        std::swap(a, b);
+      }
+    }
+  }
+  for (std::size_t i = 0; i < order.size(); ++i) fuzz::Require(table.source_index[i] == order[i]);
+  return 0;
+}
