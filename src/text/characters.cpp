@@ -67,6 +67,7 @@ std::string_view TrimSpaces(const Encoding& encoding, std::string_view text) {
   if (encoding.form == EncodingForm::kDoubleByte) {
     // A space byte may be the second of a pair: only a space character goes.
     text = text.substr(std::min(text.size(), text.find_first_not_of(' ')));
+    if (text.empty() || text.back() != ' ') return text;
     std::size_t end = 0;
     for (std::size_t at = 0; at < text.size();) {
       const std::size_t size = DoubleByteSize(*encoding.pairs, Rest(text, at));
