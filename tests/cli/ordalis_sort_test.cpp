@@ -865,6 +865,17 @@ TEST_F(OrdalisSortTest, ShowKeysListsTheSortedLinesWithTheirKeysUnderlined) {
        "    1  \xE6\x9D\xB1\xE4\xBA\xAC\xE9\x83\xBD 13\n"
        "              __\n",
        ""},
+      {"a lone UTF-16 surrogate shows as U+FFFD, so the listing stays UTF-8",
+       {"--left-count", "2"},
+       std::string("\xFF\xFE\x00\xD8"
+                   "a\0",
+                   6),
+       0,
+       "(read as UTF-16LE, after a byte order mark)\n"
+       "    1  \xEF\xBF\xBD"
+       "a\n"
+       "       __\n",
+       ""},
       {"more lines than a source holds: nothing is shown",
        {},
        Repeat("x\r\n", 10002),
