@@ -33,11 +33,16 @@ void AppendOrderBytes(const Encoding& encoding, std::string_view key, std::strin
     out->resize(start + 2 * key.size());
     char* to = out->data() + start;
     for (std::size_t at = 0; at < key.size();) {
-      const std::size_t size = DoubleByteSize(page, key.substr(at));
-      const char16_t code = DoubleByteCode(page, key.substr(at, size));
+      // DoubleByteSize and DoubleByteCode in one look at the lead byte.
+      const std::uint8_t row = page.lead_row[static_cast<unsigned char>(key[at])];
+      char16_t code =
+          row == 0 ? page.single[static_cast<unsigned char>(key[at])] : page.default_char;
+      if (row != 0 && at + 1 < key.size() && key[at + 1] != '\0') {
+        code = page.pairs[row - 1][static_cast<unsigned char>(key[++at])];
+      }
+      ++at;
       *to++ = static_cast<char>(code >> 8);
       *to++ = static_cast<char>(code & 0xFF);
-      at += size;
     }
     out->resize(static_cast<std::size_t>(to - out->data()));
     return;
