@@ -14,12 +14,15 @@ largest character size, the default characters, the lead byte ranges), the
 offset of the table back to bytes, then each byte's character; a flag and
 maybe 256 words of glyphs; and for a double-byte page, for each byte the
 offset of the 256 characters it leads, or 0 for a byte that leads none.
+Those of a second byte below 0x40 are all the default character, and are
+left out.
 """
 import struct
 import sys
 
 SINGLE = [874, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258]
 DOUBLE = [932, 936, 949, 950]
+FIRST_TRAIL = 0x40  # No page assigns a pair with a lower second byte.
 
 
 def name(page):
@@ -70,9 +73,10 @@ def main(folder, output):
         (default, default_bytes), single, rows = read_page(folder, page)
         leads = sorted(rows)
         lead_row = [leads.index(b) + 1 if b in rows else 0 for b in range(256)]
-        out.append(f"constexpr char16_t kCp{page}Rows[][256] = {{")
+        out.append(f"constexpr char16_t kCp{page}Rows[][{256 - FIRST_TRAIL}] = {{")
         for lead in leads:
-            out.append(f"    {{{numbers(rows[lead])}}},")
+            assert all(c == default for c in rows[lead][:FIRST_TRAIL]), f"cp{page} {lead:02X}"
+            out.append(f"    {{{numbers(rows[lead][FIRST_TRAIL:])}}},")
         out.append("};")
         out.append(f'constexpr DoubleBytePage kCp{page} = {{{page}, "{name(page)}", {default}, '
                    f'{default_bytes},')

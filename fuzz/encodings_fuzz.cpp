@@ -68,7 +68,11 @@ std::vector<Character> Walk(std::string_view text, const Encoding& encoding) {
         if (row == 0) {
           c.code = page.single[byte(at)];
         } else if (at + 1 < text.size() && text[at + 1] != '\0') {
-          c = {at, 2, page.pairs[row - 1][byte(at + 1)]};
+          const char32_t trail = byte(at + 1);
+          c = {at, 2,
+               trail < DoubleBytePage::kFirstTrail
+                   ? page.default_char
+                   : page.pairs[row - 1][trail - DoubleBytePage::kFirstTrail]};
         } else {
           c.code = page.default_char;
         }

@@ -28,9 +28,10 @@ struct DoubleBytePage {
   std::array<char16_t, 256> single;  // Each byte's code as a character on its own.
   // For each lead byte, 1 + its row in `pairs`; 0 for a byte that leads none.
   std::array<std::uint8_t, 256> lead_row;
-  // The codes of the pairs, by second byte; the default character where the
-  // page assigns none.
-  const char16_t (*pairs)[256];
+  // The codes of the pairs, by second byte from kFirstTrail; the default
+  // character where the page assigns none, as for every lower second byte.
+  static constexpr unsigned kFirstTrail = 0x40;
+  const char16_t (*pairs)[256 - kFirstTrail];
 };
 
 // The page called `number`, or nullptr when there is no such table.

@@ -15,8 +15,8 @@ Reverse MakeReverse(const DoubleBytePage& page) {
   Reverse reverse;
   for (unsigned lead = 0; lead < 0x100; ++lead) {
     const std::uint8_t row = page.lead_row[lead];
-    for (unsigned trail = 0; row != 0 && trail < 0x100; ++trail) {
-      const char16_t code = page.pairs[row - 1][trail];
+    for (unsigned trail = DoubleBytePage::kFirstTrail; row != 0 && trail < 0x100; ++trail) {
+      const char16_t code = PairCode(page, row, static_cast<unsigned char>(trail));
       if (code != page.default_char) reverse.emplace(code, lead << 8 | trail);
     }
   }

@@ -23,13 +23,19 @@ inline std::size_t DoubleByteSize(const DoubleBytePage& page, std::string_view t
   return text.size() >= 2 && text[1] != '\0' && IsLeadByte(page, text[0]) ? 2 : 1;
 }
 
+// The code of the pair of the lead byte of `row` (its lead_row) and `trail`.
+inline char16_t PairCode(const DoubleBytePage& page, std::uint8_t row, unsigned char trail) {
+  if (trail < DoubleBytePage::kFirstTrail) return page.default_char;
+  return page.pairs[row - 1][trail - DoubleBytePage::kFirstTrail];
+}
+
 // The code of `character`, one character's bytes: the page's default
 // character for a pair it leaves unassigned and for a lead byte on its own.
 inline char16_t DoubleByteCode(const DoubleBytePage& page, std::string_view character) {
   const std::uint8_t row = page.lead_row[static_cast<unsigned char>(character[0])];
   if (row == 0) return page.single[static_cast<unsigned char>(character[0])];
   if (character.size() < 2) return page.default_char;
-  return page.pairs[row - 1][static_cast<unsigned char>(character[1])];
+  return PairCode(page, row, static_cast<unsigned char>(character[1]));
 }
 
 // Appends the bytes of `code` in the page; false when it has none.

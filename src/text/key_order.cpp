@@ -38,7 +38,7 @@ void AppendOrderBytes(const Encoding& encoding, std::string_view key, std::strin
       char16_t code =
           row == 0 ? page.single[static_cast<unsigned char>(key[at])] : page.default_char;
       if (row != 0 && at + 1 < key.size() && key[at + 1] != '\0') {
-        code = page.pairs[row - 1][static_cast<unsigned char>(key[++at])];
+        code = PairCode(page, row, static_cast<unsigned char>(key[++at]));
       }
       ++at;
       *to++ = static_cast<char>(code >> 8);
