@@ -8,12 +8,14 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "fuzz_input.h"
 #include "sort/sort_file.h"
+#include "support/reference_utf8.h"
 #include "text/characters.h"
 #include "text/code_page_tables.h"
 #include "text/line_reader.h"
@@ -30,27 +32,6 @@ struct Character {
 };
 
 constexpr char32_t kNone = 0x110000;
-
-// UTF-8 by the standard's arithmetic: the length and code of the sequence at
-// `at`, or nothing.
-std::optional<std::pair<std::size_t, char32_t>> Utf8At(std::string_view text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  if (lead < 0x80) return std::pair<std::size_t, char32_t>{1, lead};
-  std::size_t length = (lead & 0xE0) == 0xC0   ? 2
-                       : (lead & 0xF0) == 0xE0 ? 3
-                       : (lead & 0xF8) == 0xF0 ? 4
-                                               : 0;
-  if (length == 0 || at + length > text.size()) return std::nullopt;
-  char32_t code = lead & (0x7Fu >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[at + k]);
-    if ((next & 0xC0) != 0x80) return std::nullopt;
-    code = code << 6 | (next & 0x3Fu);
-  }
-  const char32_t shortest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-  if (code < shortest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
-  return std::pair<std::size_t, char32_t>{length, code};
-}
 
 // The characters of `text` in `encoding`.
 std::vector<Character> Walk(std::string_view text, const Encoding& encoding) {
@@ -79,7 +60,9 @@ std::vector<Character> Walk(std::string_view text, const Encoding& encoding) {
         break;
       }
       case EncodingForm::kUtf8:
-        if (const auto sequence = Utf8At(text, at)) c = {at, sequence->first, sequence->second};
+        if (const auto sequence = testing::ReferenceUtf8At(text, at)) {
+          c = {at, sequence->first, sequence->second};
+        }
         break;
       case EncodingForm::kUtf16Le:
       case EncodingForm::kUtf16Be: {
@@ -131,21 +114,26 @@ std::pair<std::size_t, std::size_t> WalkKey(const std::vector<Character>& charac
   return {first, last};
 }
 
+// A key as the walk cut it: its characters, in its line.
+struct WalkedKey {
+  std::span<const Character> characters;
+  std::string_view line;
+
+  // The bytes of the key from its character `i` on.
+  std::string_view From(std::size_t i) const {
+    const std::size_t end = characters.back().at + characters.back().size;
+    return line.substr(characters[i].at, end - characters[i].at);
+  }
+};
+
 // Keys in code order; from bytes of no character on, in byte order.
-bool WalkLess(const std::vector<Character>& a, std::size_t a_first, std::size_t a_last,
-              std::string_view a_line, const std::vector<Character>& b, std::size_t b_first,
-              std::size_t b_last, std::string_view b_line) {
-  for (; a_first < a_last && b_first < b_last; ++a_first, ++b_first) {
-    const char32_t x = a[a_first].code, y = b[b_first].code;
-    if (x == kNone || y == kNone) {
-      const std::size_t a_end = a_last == a.size() ? a_line.size() : a[a_last].at;
-      const std::size_t b_end = b_last == b.size() ? b_line.size() : b[b_last].at;
-      return a_line.substr(a[a_first].at, a_end - a[a_first].at) <
-             b_line.substr(b[b_first].at, b_end - b[b_first].at);
-    }
+bool WalkLess(const WalkedKey& a, const WalkedKey& b) {
+  for (std::size_t i = 0; i < a.characters.size() && i < b.characters.size(); ++i) {
+    const char32_t x = a.characters[i].code, y = b.characters[i].code;
+    if (x == kNone || y == kNone) return a.From(i) < b.From(i);
     if (x != y) return x < y;
   }
-  return a_first == a_last && b_first < b_last;
+  return a.characters.size() < b.characters.size();
 }
 
 }  // namespace
@@ -196,21 +184,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (at_cr && rest.starts_with(lf)) rest.remove_prefix(unit);
   }
   fuzz::Require(table.SortLines.size() == lines.size());
-  // Decided by the bytes, 8-bit text is UTF-8 when it starts with its mark, or
-  // when all of it is UTF-8 and some character takes more than a byte.
-  if (!choice && unit == 1) {
-    bool valid = true, wide = false;
-    for (std::string_view line : lines) {
-      for (std::size_t at = 0; valid && at < line.size();) {
-        const auto sequence = Utf8At(line, at);
-        valid = sequence.has_value();
-        wide = wide || (valid && sequence->first > 1);
-        at += valid ? sequence->first : 0;
-      }
-    }
-    const bool marked = !lines.empty() && lines.front().starts_with("\xEF\xBB\xBF");
-    fuzz::Require((encoding.form == EncodingForm::kUtf8) == (marked || (valid && wide)));
-  }
   if (table.byte_order_mark) lines.front().remove_prefix(ByteOrderMark(encoding).size());
 
   KeyParameters params;
@@ -244,10 +217,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // only on a strictly greater key.
   std::vector<std::size_t> order(lines.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  const auto greater = [&](std::size_t x, std::size_t y) {
-    return WalkLess(walked[y], keys[y].first, keys[y].second, lines[y], walked[x], keys[x].first,
-                    keys[x].second, lines[x]);
+  const auto key = [&](std::size_t line) {
+    const auto [first, last] = keys[line];
+    return WalkedKey{std::span(walked[line]).subspan(first, last - first), lines[line]};
   };
+  const auto greater = [&](std::size_t x, std::size_t y) { return WalkLess(key(y), key(x)); };
   const int n = static_cast<int>(order.size());
   for (int gap = n / 2; gap > 0; gap /= 2) {
     for (int x = 0; x < n - gap; ++x) {

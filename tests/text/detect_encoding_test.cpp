@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/reference_utf8.h"
 #include "text/utf8.h"
 
 namespace ordalis {
@@ -52,37 +53,14 @@ TEST(DetectEncodingTest, AutoReadsUtf8OnlyWhenEveryLineIsValidAndSomeCharacterIs
   }
 }
 
-// UTF-8 as the standard defines it, a character at a time and by arithmetic
-// alone: false at the first byte in no valid sequence; sets `*multibyte` when
-// a sequence of more than one byte was met.
+// Whether `line` is all valid UTF-8; sets `*multibyte` when a sequence of
+// more than one byte was met.
 bool ReferenceIsUtf8(std::string_view line, bool* multibyte) {
-  for (std::size_t i = 0; i < line.size();) {
-    const auto lead = static_cast<unsigned char>(line[i]);
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t length = 0;
-    char32_t code = 0;
-    if ((lead & 0xE0) == 0xC0) {
-      length = 2, code = lead & 0x1Fu;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3, code = lead & 0x0Fu;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4, code = lead & 0x07u;
-    } else {
-      return false;
-    }
-    if (i + length > line.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(line[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = code << 6 | (next & 0x3Fu);
-    }
-    const char32_t shortest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (code < shortest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    *multibyte = true;
-    i += length;
+  for (std::size_t at = 0; at < line.size();) {
+    const auto sequence = testing::ReferenceUtf8At(line, at);
+    if (!sequence) return false;
+    *multibyte = *multibyte || sequence->first > 1;
+    at += sequence->first;
   }
   return true;
 }
