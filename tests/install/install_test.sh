@@ -90,9 +90,9 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 
 # The tarball, unpacked with the README's two commands into an empty prefix
 # and over an older install whose user made NOTEPAD.exe their own.
-cpack -G TGZ --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" ||
-  fail "cpack: $(cat "$work/cpack.log")"
-tarball="$(ls "$work"/package/Ordalis-*.tar.gz)"
+tarball="$("$(dirname "$0")/../../scripts/make-tarball" "$build" "$work/package")" ||
+  fail "scripts/make-tarball could not pack $build"
+(cd "$work/package" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the tarball"
 unpack() {
   tar -xzf "$tarball" -C "$1" --no-overwrite-dir --exclude='*bin/NOTEPAD.exe'
   tar -xzf "$tarball" -C "$1" --skip-old-files --wildcards '*bin/NOTEPAD.exe'
