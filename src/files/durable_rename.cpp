@@ -5,6 +5,9 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include "held_file_wait.h"
+#include "native_path.h"
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -14,51 +17,32 @@ namespace ordalis {
 
 #if defined(_WIN32)
 
-namespace {
-
-// The errno value nearest to a Windows error, so messages read alike on both
-// systems.
-int ErrnoOf(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return ENOENT;
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return EBUSY;
-    case ERROR_ACCESS_DENIED:
-      return EACCES;
-    case ERROR_WRITE_PROTECT:
-      return EROFS;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return ENOSPC;
-    default:
-      return EIO;
-  }
-}
-
-}  // namespace
-
 int MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return 0;
-  }
-  return ErrnoOf(GetLastError());
+  const std::wstring source = LongPathOf(from.native());
+  const std::wstring target = LongPathOf(to.native());
+  // A scanner may be looking at the new file, or another program at the old.
+  return ErrnoOf(WaitOutHold(target, [&] {
+    return MoveFileExW(source.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? 0ul
+               : GetLastError();
+  }));
 }
 
 bool IsHeldByAnotherProgram(const std::filesystem::path& path) {
+  const std::wstring name = LongPathOf(path.native());
   // Asks for what replacing the file needs, DELETE, and shares everything:
   // only a holder that will not share that makes this fail with a sharing
   // violation.
-  const HANDLE file =
-      CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file != INVALID_HANDLE_VALUE) {
+  const unsigned long error = WaitOutHold(name, [&] {
+    const HANDLE file =
+        CreateFileW(name.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
     CloseHandle(file);
-    return false;
-  }
-  return GetLastError() == ERROR_SHARING_VIOLATION;
+    return 0ul;
+  });
+  return IsHeldError(error);
 }
 
 // MOVEFILE_WRITE_THROUGH has already flushed the move.

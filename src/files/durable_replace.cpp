@@ -113,8 +113,7 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
   }
 #endif
 
-  std::error_code ec;
-  const fs::file_status status = fs::status(target, ec);
+  const fs::file_status status = StatusOf(target);
   const bool existed = fs::exists(status);
   if (existed) {
     if (fs::is_directory(status))
@@ -131,7 +130,7 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
   }
   fs::path directory = target.parent_path();
   if (directory.empty()) directory = ".";
-  if (!fs::is_directory(directory, ec)) {
+  if (!fs::is_directory(StatusOf(directory))) {
     return Status::Error("cannot write " + Quoted(path) + ": " + Quoted(directory) +
                          " is not a folder");
   }
@@ -149,9 +148,13 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
     written = false;
     error = errno;
   }
+#if !defined(_WIN32)
+  // Windows' one permission, read-only, is off on both: such a target was refused above.
   if (written && existed) {
+    std::error_code ec;
     fs::permissions(temp, status.permissions(), fs::perm_options::replace, ec);
   }
+#endif
   if (written) {
     error = MoveIntoPlace(temp, target);
     if (error == 0) {
@@ -164,7 +167,7 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
       return Status::Ok();
     }
   }
-  fs::remove(temp, ec);
+  RemoveFile(temp);
 #if defined(_WIN32)
   if (error == EBUSY) return Status::Error(InUseMessage(path));  // Held since the check above.
 #endif

@@ -4,9 +4,14 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <system_error>
 
 #include "native_path.h"
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <sys/stat.h>
+#endif
 
 namespace ordalis {
 
@@ -20,8 +25,7 @@ std::string ErrnoReason(int error) {
 
 Status OpenForReading(const std::string& path, std::FILE** file) {
   *file = nullptr;
-  std::error_code ec;
-  const fs::file_status status = fs::status(PathOf(path), ec);
+  const fs::file_status status = StatusOf(PathOf(path));
   if (!fs::exists(status)) return Status::Error("cannot read " + Quoted(path) + ": no such file");
   if (fs::is_directory(status))
     return Status::Error("cannot read " + Quoted(path) + ": it is a folder");
@@ -29,8 +33,24 @@ Status OpenForReading(const std::string& path, std::FILE** file) {
     return Status::Error("cannot read " + Quoted(path) + ": not a regular file");
   }
   *file = OpenFile(path, "rb");
-  if (*file == nullptr) return Status::Error(ReadErrorMessage(Quoted(path), errno));
+  if (*file == nullptr) {
+    if (errno == EBUSY) {  // Held by another program past the wait.
+      return Status::Error("cannot read " + Quoted(path) +
+                           ": it is in use by another program; close it there and try again");
+    }
+    return Status::Error(ReadErrorMessage(Quoted(path), errno));
+  }
   return Status::Ok();
+}
+
+std::uintmax_t SizeOf(std::FILE* file) {
+#if defined(_WIN32)
+  const long long size = _filelengthi64(_fileno(file));
+#else
+  struct stat info {};
+  const long long size = fstat(fileno(file), &info) == 0 ? info.st_size : -1;
+#endif
+  return size > 0 ? static_cast<std::uintmax_t>(size) : 0;
 }
 
 std::string ReadErrorMessage(const std::string& what, int error) {

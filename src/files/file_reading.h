@@ -1,6 +1,7 @@
 // Opening a file to read it, and how messages name files and read errors.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -17,8 +18,13 @@ std::string ErrnoReason(int error);
 
 // Opens the regular file at `path` for reading, in binary mode. Anything else
 // is refused: a folder cannot be read, and a device or a pipe need never end.
+// A file another program holds past the wait (Windows only) is reported as
+// in use.
 // The caller closes `*file`.
 Status OpenForReading(const std::string& path, std::FILE** file);
+
+// The size of the open `file` in bytes, or 0 where the system cannot tell.
+std::uintmax_t SizeOf(std::FILE* file);
 
 // The message for a read that failed with `error` (an errno value); `what`
 // names the input as the message shows it, e.g. a quoted file name.

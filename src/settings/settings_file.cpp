@@ -56,8 +56,7 @@ bool IsKeyLine(std::string_view line, std::string_view key) {
 // for writing could hang the start. Failure is not an error here; the read
 // that follows falls back to the defaults.
 void CreateIfMissing(const std::string& path) {
-  std::error_code ec;
-  const std::filesystem::file_status status = std::filesystem::status(PathOf(path), ec);
+  const std::filesystem::file_status status = StatusOf(PathOf(path));
   if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return;
   if (std::FILE* touch = OpenFile(path, "ab")) std::fclose(touch);
 }

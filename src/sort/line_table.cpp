@@ -2,14 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <new>
 #include <numeric>
-#include <system_error>
 
 #include "files/durable_replace.h"
 #include "files/file_reading.h"
-#include "files/native_path.h"
 #include "text/characters.h"
 #include "text/key_order.h"
 
@@ -210,10 +207,8 @@ Status LoadLines(const std::string& path, LineTable* table, EncodingChoice encod
   *table = LineTable{};
   std::FILE* file = nullptr;
   if (Status s = OpenForReading(path, &file); !s.ok()) return s;
-  std::error_code ec;
-  const std::uintmax_t size = std::filesystem::file_size(PathOf(path), ec);
   LineReader reader(file);
-  Status loaded = ReadLines(reader, Quoted(path), ec ? 0 : size, encoding, table);
+  Status loaded = ReadLines(reader, Quoted(path), SizeOf(file), encoding, table);
   std::fclose(file);
   return loaded;
 }
