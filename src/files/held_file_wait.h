@@ -15,8 +15,9 @@ namespace ordalis {
 
 // How long one step waits for a file to be let go: longer than a scanner or
 // a sync client holds a file it has just seen, short enough for a person
-// watching the busy pointer. A run has at most four such steps.
-inline constexpr std::chrono::milliseconds kHeldFileWait{3000};
+// watching the busy pointer. A run has at most five such steps (the source,
+// the in-use check, the temporary file, the move, its clean-up): 12.5 s.
+inline constexpr std::chrono::milliseconds kHeldFileWait{2500};
 
 // Runs `attempt`, which returns 0 or a Windows error code, until it succeeds,
 // fails for a reason that waiting cannot mend, or kHeldFileWait has passed,

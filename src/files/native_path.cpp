@@ -153,7 +153,8 @@ std::FILE* OpenFile(const std::string& name, const char* mode) {
 
 std::filesystem::file_status StatusOf(const std::filesystem::path& path) {
   namespace fs = std::filesystem;
-  if (IsWindowsDeviceName(NameOf(path.filename()))) return fs::file_status(fs::file_type::character);
+  if (IsWindowsDeviceName(NameOf(path.filename())))
+    return fs::file_status(fs::file_type::character);
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(LongPathOf(path.native()).c_str(), GetFileExInfoStandard, &data)) {
     const DWORD error = GetLastError();
@@ -161,7 +162,8 @@ std::filesystem::file_status StatusOf(const std::filesystem::path& path) {
     return fs::file_status(missing ? fs::file_type::not_found : fs::file_type::none);
   }
   // Windows has one permission of its own, read-only, which is for everybody.
-  constexpr fs::perms kRead = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  constexpr fs::perms kRead =
+      fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
   constexpr fs::perms kWrite =
       fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   const bool read_only = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;

@@ -2,6 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#if defined(_WIN32)
+#include <windows.h>
+
+#include <string>
+
+#include "files/durable_replace.h"
+#include "files/file_reading.h"
+#include "support/temp_dir.h"
+#endif
+
 namespace ordalis {
 namespace {
 
@@ -44,6 +54,58 @@ TEST(NativePathTest, KnowsTheNamesWindowsKeepsForDevices) {
     EXPECT_FALSE(IsWindowsDeviceName(name)) << name;
   }
 }
+
+#if defined(_WIN32)
+TEST(NativePathTest, GivesWindowsTheLongFormOfTheFullPath) {
+  std::wstring here(MAX_PATH, L'\0');
+  here.resize(GetCurrentDirectoryW(MAX_PATH, here.data()));
+  const std::wstring deep = L"C:\\" + std::wstring(300, L'x') + L"\\in.dat";
+  const struct {
+    const wchar_t* what;
+    std::wstring name;
+    std::wstring windows_name;
+  } cases[] = {
+      {L"a drive path", L"C:\\data\\in.dat", L"\\\\?\\C:\\data\\in.dat"},
+      {L"a share", L"\\\\server\\share\\in.dat", L"\\\\?\\UNC\\server\\share\\in.dat"},
+      {L"a relative name", L"in.dat", L"\\\\?\\" + here + L"\\in.dat"},
+      {L"..", L"C:\\data\\sub\\..\\in.dat", L"\\\\?\\C:\\data\\in.dat"},
+      {L"forward slashes", L"C:/data/./in.dat", L"\\\\?\\C:\\data\\in.dat"},
+      {L"past 260 characters", deep, L"\\\\?\\" + deep},
+      {L"a device name stays one", L"C:\\data\\aux.dat", L"C:\\data\\aux.dat"},
+      {L"already long", L"\\\\?\\C:\\data\\in.dat", L"\\\\?\\C:\\data\\in.dat"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LongPathOf(c.name), c.windows_name) << c.what;
+}
+
+// Past 260 characters a plain name works only where a policy allows it.
+TEST(NativePathTest, WritesReadsAndComparesFilesPastTheOldPathLimit) {
+  testing::TempDir dir;
+  std::wstring folder = dir.path().native();
+  for (int level = 0; level < 3; ++level) {
+    folder += L"\\" + std::wstring(100, static_cast<wchar_t>(L'a' + level));
+    ASSERT_TRUE(CreateDirectoryW(LongPathOf(folder).c_str(), nullptr)) << level;
+  }
+  const std::string name = NameOf(folder + L"\\sorted.dat");
+  ASSERT_GT(name.size(), 300u);
+  ASSERT_TRUE(WriteFileAtomically(name, "old").ok());
+  ASSERT_TRUE(WriteFileAtomically(name, "new").ok());
+  std::FILE* file = nullptr;
+  ASSERT_TRUE(OpenForReading(name, &file).ok());
+  char bytes[8] = {};
+  EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, file), 3u);
+  std::fclose(file);
+  EXPECT_STREQ(bytes, "new");
+  EXPECT_TRUE(
+      IsSameFile(name, NameOf(folder + L"\\..\\" + std::wstring(100, L'c') + L"\\sorted.dat")));
+  EXPECT_TRUE(RemoveFile(PathOf(name)));
+  EXPECT_EQ(StatusOf(PathOf(name)).type(), std::filesystem::file_type::not_found);
+  // The C library cannot take these folders away; Windows can.
+  for (int level = 0; level < 3; ++level) {
+    EXPECT_TRUE(RemoveDirectoryW(LongPathOf(folder).c_str())) << level;
+    folder.resize(folder.rfind(L'\\'));
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace ordalis

@@ -1,9 +1,9 @@
 // Plays another program holding a file, as a virus scanner or a sync client
-// does: opens FILE for reading, sharing it as told, starts PROGRAM once it
-// holds it, lets it go after MILLISECONDS (or when PROGRAM ends, for
-// "forever"), and exits with PROGRAM's exit code. Says on standard error how
-// long PROGRAM ran.
-// Usage: hold_file FILE none|read MILLISECONDS|forever PROGRAM [ARGUMENT...]
+// does: opens FILE for reading, sharing it as told, says "holding" on
+// standard output, starts PROGRAM if given, lets the file go after
+// MILLISECONDS (or when PROGRAM ends, for "forever"), and exits with
+// PROGRAM's exit code. Says on standard error how long PROGRAM ran.
+// Usage: hold_file FILE none|read MILLISECONDS|forever [PROGRAM [ARGUMENT...]]
 #include <windows.h>
 
 #include <cstdio>
@@ -13,8 +13,8 @@
 #include "window/logic/windows_command_line.h"
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 5) {
-    std::fputs("usage: hold_file FILE none|read MILLISECONDS|forever PROGRAM [ARGUMENT...]\n",
+  if (argc < 4 || (argc == 4 && std::wcscmp(argv[3], L"forever") == 0)) {
+    std::fputs("usage: hold_file FILE none|read MILLISECONDS|forever [PROGRAM [ARGUMENT...]]\n",
                stderr);
     return 2;
   }
@@ -24,6 +24,12 @@ int wmain(int argc, wchar_t** argv) {
   if (held == INVALID_HANDLE_VALUE) {
     std::fprintf(stderr, "hold_file: cannot open the file to hold (error %lu)\n", GetLastError());
     return 2;
+  }
+  std::puts("holding");
+  std::fflush(stdout);
+  if (argc == 4) {
+    Sleep(static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
+    return 0;
   }
   std::wstring command_line;
   for (int i = 4; i < argc; ++i) command_line += ordalis::QuoteArgument(argv[i]) + L" ";

@@ -4,10 +4,11 @@
 # a source typed into the real common dialog, "Middle" with new numbers, a
 # target in a folder named with a space and letters beyond ASCII, both
 # viewers, the same file as target, File > Exit, a restart that brings the
-# state back, a UTF-8 source, the close box, which saves nothing, and a start
+# state back (File > Exit waiting while another program holds Ordalis.ini
+# for a moment), a UTF-8 source, the close box, which saves nothing, and a start
 # with no mode remembered, where the keyboard must still reach the options.
 #
-# Usage: ordalis_wine_e2e.sh ORDALIS_EXE VIEWER_STAND_IN_EXE DPI_CHANGE_EXE OPTION_FOCUS_EXE
+# Usage: ordalis_wine_e2e.sh ORDALIS_EXE VIEWER_STAND_IN_EXE DPI_CHANGE_EXE OPTION_FOCUS_EXE HOLD_FILE_EXE
 # WINEPREFIX names the Wine prefix to use (created when missing). When
 # ORDALIS_SCREENSHOTS names a folder, the first start's screenshot is copied
 # there.
@@ -19,6 +20,7 @@ ordalis_exe=$1
 viewer_exe=$2
 dpi_change_exe=$3
 option_focus_exe=$4
+hold_exe=$5
 
 skip() {
   echo "SKIP: $*"
@@ -218,6 +220,10 @@ cmp -s "$work/tree-before" "$work/tree-after" || fail "a file was written: $(dif
 echo "ok: the source as target shows the light red warning and writes nothing"
 
 # --- File > Exit writes the settings -----------------------------------------
+# ... even while another program (a scanner, a sync client) holds the old
+# Ordalis.ini for a moment, sharing nothing.
+(cd "$app" && exec wine "$hold_exe" Ordalis.ini none 1500) >"$work/hold.log" 2>&1 &
+wait_until 30 grep -q holding "$work/hold.log" || fail "hold_file did not take Ordalis.ini"
 file_exit
 printf '[Source path]\r\n%s\r\n[Target path]\r\n%s\r\n[Left most characters]\r\n7\r\n[Start at column]\r\n3\r\n[Right most start column]\r\n5\r\n[Option button]\r\n2\r\n' \
   "$(windows_name "$data")" "$(windows_name "$out")" >"$work/expected-ini"

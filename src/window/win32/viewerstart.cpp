@@ -2,9 +2,29 @@
 
 #include <windows.h>
 
+#include "files/native_path.h"
 #include "window/logic/windows_command_line.h"
 
 namespace ordalis {
+namespace {
+
+// The name CreateProcessW can start `program` by: it refuses a program of
+// MAX_PATH characters or more, even in the \\?\ form, so such a program is
+// named by its short (8.3) form where the volume keeps one.
+std::wstring StartableName(const std::wstring& program) {
+  if (program.size() < MAX_PATH) return program;
+  const std::wstring long_name = LongPathOf(program);
+  std::wstring short_name(long_name.size() + 1, L'\0');
+  const DWORD length = GetShortPathNameW(long_name.c_str(), short_name.data(),
+                                         static_cast<DWORD>(short_name.size()));
+  if (length == 0 || length >= short_name.size()) return long_name;
+  short_name.resize(length);
+  if (short_name.starts_with(L"\\\\?\\UNC\\")) return L"\\" + short_name.substr(7);
+  if (short_name.starts_with(L"\\\\?\\")) return short_name.substr(4);
+  return short_name;
+}
+
+}  // namespace
 
 bool StartViewer(const std::wstring& program, const std::wstring& argument) {
   // CreateProcessW may write into the command line, so it gets its own copy.
@@ -14,7 +34,8 @@ bool StartViewer(const std::wstring& program, const std::wstring& argument) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  const std::wstring startable = StartableName(program);
+  if (!CreateProcessW(startable.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process)) {
     return false;
   }
