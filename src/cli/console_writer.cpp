@@ -1,11 +1,8 @@
 #include "console_writer.h"
 
+#include "text/utf16.h"
+
 namespace ordalis {
-namespace {
-
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-
-}  // namespace
 
 bool WriteInPieces(std::u16string_view text, const ConsoleWrite& write) {
   while (!text.empty()) {

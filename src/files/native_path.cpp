@@ -6,8 +6,7 @@
 #include <system_error>
 
 #include "held_file_wait.h"
-#include "text/utf16.h"
-#include "text/utf8.h"
+#include "text/wide_text.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -16,43 +15,6 @@
 #endif
 
 namespace ordalis {
-namespace {
-
-constexpr char16_t kReplacement = 0xFFFD;
-
-}  // namespace
-
-std::u16string Utf16FromUtf8(std::string_view utf8) {
-  std::u16string out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    // Surrogates pass, so that a Windows name holding a lone one comes back.
-    const std::size_t length = Utf8SequenceLength(utf8.substr(i), Surrogates::Allowed);
-    if (length == 0) {
-      out.push_back(kReplacement);
-      ++i;
-      continue;
-    }
-    ForEachUtf16Unit(DecodeUtf8(utf8.substr(i, length)),
-                     [&out](char32_t unit) { out.push_back(static_cast<char16_t>(unit)); });
-    i += length;
-  }
-  return out;
-}
-
-std::string Utf8FromUtf16(std::u16string_view utf16) {
-  std::string out;
-  out.reserve(utf16.size());
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    char32_t code = utf16[i];
-    if (IsHighSurrogate(code) && i + 1 < utf16.size() && IsLowSurrogate(utf16[i + 1])) {
-      code = FromSurrogates(code, utf16[++i]);
-    }
-    AppendUtf8(code, &out);
-  }
-  return out;
-}
-
 bool IsWindowsDeviceName(std::string_view file_name) {
   std::string stem(file_name.substr(0, file_name.find('.')));
   while (!stem.empty() && stem.back() == ' ') stem.pop_back();  // Windows drops them.

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/wide_text.h"  // The names Windows takes are UTF-16.
+
 namespace ordalis {
 
 // Returns the file system path of `name`.
@@ -41,13 +43,6 @@ bool RemoveFile(const std::filesystem::path& path);
 // a device whatever the folder: CON, PRN, AUX, NUL, COM1 to COM9 or LPT1 to
 // LPT9, in any letter case, with or without an extension.
 bool IsWindowsDeviceName(std::string_view file_name);
-
-// UTF-16 text from UTF-8, and back. A UTF-16 surrogate without its partner
-// (Windows allows them in file names) is carried as its own three bytes, as
-// WTF-8 does, so every Windows name survives the round trip; bytes that are
-// not UTF-8 become U+FFFD.
-std::u16string Utf16FromUtf8(std::string_view utf8);
-std::string Utf8FromUtf16(std::u16string_view utf16);
 
 #if defined(_WIN32)
 // The name Windows is given for `name`: its full path as GetFullPathNameW

@@ -198,7 +198,7 @@ Status ReadLines(LineReader& reader, const std::string& what, std::uintmax_t siz
   }
   table->LastIndex = static_cast<std::int16_t>(static_cast<int>(ends.size()) - 1);
   // Line ends are not kept in `text`, so every line feed in it stayed in its line.
-  table->lone_line_feed = HoldsLineFeed(table->encoding, *text);
+  table->lone_line_feed = HoldsLineFeed(table->encoding, table->SortLines);
   table->text = std::move(text);
   return Status::Ok();
 }

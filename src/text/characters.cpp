@@ -2,11 +2,8 @@
 
 #include <algorithm>
 
-#include "code_pages.h"
 #include "line_reader.h"
 #include "trim_spaces.h"
-#include "utf16.h"
-#include "utf8.h"
 
 namespace ordalis {
 namespace {
@@ -17,32 +14,11 @@ std::string_view Rest(std::string_view line, std::size_t at) {
   return {line.data() + at, line.size() - at};
 }
 
-// Calls `walk` with the function that gives the bytes of the character
-// starting a text in `encoding`, so that the walk makes one plain call a
-// character.
-template <typename Walk>
-std::size_t WithCharacterSize(const Encoding& encoding, Walk walk) {
-  switch (encoding.form) {
-    case EncodingForm::kSingleByte:
-      return walk([](std::string_view) { return std::size_t{1}; });
-    case EncodingForm::kDoubleByte:
-      return walk(
-          [&page = *encoding.pairs](std::string_view text) { return DoubleByteSize(page, text); });
-    case EncodingForm::kUtf8:
-      return walk([](std::string_view text) { return Utf8CharacterSize(text); });
-    case EncodingForm::kUtf16Le:
-      return walk([](std::string_view text) { return Utf16CharacterSize(text, false); });
-    case EncodingForm::kUtf16Be:
-      return walk([](std::string_view text) { return Utf16CharacterSize(text, true); });
-  }
-  return 0;
-}
-
 }  // namespace
 
 std::size_t Advance(const Encoding& encoding, std::string_view line, std::size_t from,
                     std::size_t count) {
-  if (encoding.form == EncodingForm::kSingleByte) {
+  if (IsOneByteACharacter(encoding)) {
     return count >= line.size() - from ? line.size() : from + count;
   }
   return WithCharacterSize(encoding, [&](auto size_at) {
@@ -55,7 +31,7 @@ std::size_t Advance(const Encoding& encoding, std::string_view line, std::size_t
 }
 
 std::size_t CountCharacters(const Encoding& encoding, std::string_view line) {
-  if (encoding.form == EncodingForm::kSingleByte) return line.size();
+  if (IsOneByteACharacter(encoding)) return line.size();
   return WithCharacterSize(encoding, [&](auto size_at) {
     std::size_t count = 0;
     for (std::size_t at = 0; at < line.size(); ++count) at += size_at(Rest(line, at));
@@ -64,28 +40,50 @@ std::size_t CountCharacters(const Encoding& encoding, std::string_view line) {
 }
 
 std::string_view TrimSpaces(const Encoding& encoding, std::string_view text) {
-  if (encoding.form == EncodingForm::kDoubleByte) {
-    // A space byte may be the second of a pair: only a space character goes.
-    text = text.substr(std::min(text.size(), text.find_first_not_of(' ')));
-    if (text.empty() || text.back() != ' ') return text;
-    std::size_t end = 0;
-    for (std::size_t at = 0; at < text.size();) {
-      const std::size_t size = DoubleByteSize(*encoding.pairs, Rest(text, at));
-      at += size;
-      if (size > 1 || text[at - 1] != ' ') end = at;
-    }
-    return text.substr(0, end);
+  if (UnitSize(encoding) == 1 && AsciiUnitsStandAlone(encoding)) return TrimSpaces(text);
+  if (UnitSize(encoding) > 1) {
+    const std::string_view space = Space(encoding);
+    while (text.size() >= space.size() && text.starts_with(space)) text.remove_prefix(space.size());
+    while (text.size() >= space.size() && text.ends_with(space)) text.remove_suffix(space.size());
+    return text;
   }
-  if (UnitSize(encoding) == 1) return TrimSpaces(text);
-  const std::string_view space = Space(encoding);
-  while (text.size() >= space.size() && text.starts_with(space)) text.remove_prefix(space.size());
-  while (text.size() >= space.size() && text.ends_with(space)) text.remove_suffix(space.size());
-  return text;
+  // A space byte at a character's start is a space, but one at the end may
+  // be the second of a pair: only a space character goes.
+  text = text.substr(std::min(text.size(), text.find_first_not_of(' ')));
+  if (text.empty() || text.back() != ' ') return text;
+  const std::size_t end = WithCharacterSize(encoding, [&](auto size_at) {
+    std::size_t kept = 0;
+    for (std::size_t at = 0; at < text.size();) {
+      const std::size_t size = size_at(Rest(text, at));
+      at += size;
+      if (size > 1 || text[at - 1] != ' ') kept = at;
+    }
+    return kept;
+  });
+  return text.substr(0, end);
 }
 
-bool HoldsLineFeed(const Encoding& encoding, std::string_view text) {
+bool HoldsLineFeed(const Encoding& encoding, std::span<const std::string_view> lines) {
+  if (lines.empty()) return false;
   const std::string_view line_end = LineEnd(encoding);
-  return FindUnit(text, line_end.substr(line_end.size() / 2)) != std::string_view::npos;
+  const std::string_view line_feed = line_end.substr(line_end.size() / 2);
+  const std::string_view all(
+      lines.front().data(),
+      static_cast<std::size_t>(lines.back().data() + lines.back().size() - lines.front().data()));
+  if (FindUnit(all, line_feed) == std::string_view::npos) return false;
+  if (AsciiUnitsStandAlone(encoding)) return true;
+  // A line feed byte may be the second of a pair, which is another character.
+  return WithCharacterSize(encoding, [&](auto size_at) {
+    for (std::string_view line : lines) {
+      if (line.find(line_feed) == std::string_view::npos) continue;
+      for (std::size_t at = 0; at < line.size();) {
+        const std::size_t size = size_at(Rest(line, at));
+        if (size == line_feed.size() && line.substr(at, size) == line_feed) return true;
+        at += size;
+      }
+    }
+    return false;
+  });
 }
 
 }  // namespace ordalis

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string_view>
 
 #include "encoding.h"
@@ -19,8 +20,10 @@ std::size_t CountCharacters(const Encoding& encoding, std::string_view line);
 // `text` without the spaces (U+0020) at either end.
 std::string_view TrimSpaces(const Encoding& encoding, std::string_view text);
 
-// Whether `text`, lines end to end, holds a line feed, which then stayed
-// inside its line.
-bool HoldsLineFeed(const Encoding& encoding, std::string_view text);
+// Whether any of `lines` holds a line feed character, which then stayed
+// inside its line. A byte 0A that is the second of a pair is no line feed.
+// REQUIRES: `lines` lie end to end in one text, in order, as a LineTable
+// holds them.
+bool HoldsLineFeed(const Encoding& encoding, std::span<const std::string_view> lines);
 
 }  // namespace ordalis

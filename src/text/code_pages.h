@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,16 +12,18 @@
 
 namespace ordalis {
 
-// Whether `byte` leads a pair.
-inline bool IsLeadByte(const DoubleBytePage& page, char byte) {
-  return page.lead_row[static_cast<unsigned char>(byte)] != 0;
+// The pairing rule, written once: a lead byte (one whose row in lead_row is
+// not 0) and whatever byte follows it but NUL are one character, as Windows
+// reads them; every other byte, and a lead byte at the end or before a NUL,
+// is one of its own. Returns the bytes of the character that starts `text`,
+// whose first byte has the row `row`.
+inline std::size_t PairedSize(std::uint8_t row, std::string_view text) {
+  return row != 0 && text.size() >= 2 && text[1] != '\0' ? 2 : 1;
 }
 
-// The bytes of the character that starts `text`: a lead byte and whatever
-// byte follows it but NUL are one, as Windows reads them; every other byte,
-// and a lead byte at the end or before a NUL, is one of its own.
+// The bytes of the character that starts `text`. REQUIRES: `text` is not empty.
 inline std::size_t DoubleByteSize(const DoubleBytePage& page, std::string_view text) {
-  return text.size() >= 2 && text[1] != '\0' && IsLeadByte(page, text[0]) ? 2 : 1;
+  return PairedSize(page.lead_row[static_cast<unsigned char>(text[0])], text);
 }
 
 // The code of the pair of the lead byte of `row` (its lead_row) and `trail`.
@@ -29,13 +32,17 @@ inline char16_t PairCode(const DoubleBytePage& page, std::uint8_t row, unsigned 
   return page.pairs[row - 1][trail - DoubleBytePage::kFirstTrail];
 }
 
-// The code of `character`, one character's bytes: the page's default
-// character for a pair it leaves unassigned and for a lead byte on its own.
-inline char16_t DoubleByteCode(const DoubleBytePage& page, std::string_view character) {
-  const std::uint8_t row = page.lead_row[static_cast<unsigned char>(character[0])];
-  if (row == 0) return page.single[static_cast<unsigned char>(character[0])];
-  if (character.size() < 2) return page.default_char;
-  return PairCode(page, row, static_cast<unsigned char>(character[1]));
+// The code of the character that starts `text`, with one look at its first
+// byte, and its bytes in `*size`: the page's default character for a pair
+// it leaves unassigned and for a lead byte on its own. REQUIRES: `text` is
+// not empty.
+inline char16_t ReadDoubleByte(const DoubleBytePage& page, std::string_view text,
+                               std::size_t* size) {
+  const std::uint8_t row = page.lead_row[static_cast<unsigned char>(text[0])];
+  *size = PairedSize(row, text);
+  if (row == 0) return page.single[static_cast<unsigned char>(text[0])];
+  if (*size < 2) return page.default_char;
+  return PairCode(page, row, static_cast<unsigned char>(text[1]));
 }
 
 // Appends the bytes of `code` in the page; false when it has none.

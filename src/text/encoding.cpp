@@ -4,10 +4,6 @@
 #include <bit>
 #include <cstdlib>
 
-#include "code_pages.h"
-#include "utf16.h"
-#include "utf8.h"
-
 #if defined(_WIN32)
 #include <windows.h>
 #endif
@@ -138,29 +134,6 @@ std::string_view ByteOrderMark(const Encoding& encoding) {
 std::string_view LineEnd(const Encoding& encoding) { return UnitsOf(encoding).line_end; }
 std::string_view Space(const Encoding& encoding) { return UnitsOf(encoding).space; }
 
-Decoded Decode(const Encoding& encoding, std::string_view text) {
-  switch (encoding.form) {
-    case EncodingForm::kSingleByte:
-      return {encoding.single->codes[static_cast<unsigned char>(text[0])], 1};
-    case EncodingForm::kDoubleByte: {
-      const std::size_t size = DoubleByteSize(*encoding.pairs, text);
-      return {DoubleByteCode(*encoding.pairs, text.substr(0, size)), size};
-    }
-    case EncodingForm::kUtf8: {
-      const std::size_t length = Utf8SequenceLength(text);
-      if (length == 0) return {Decoded::kNoCharacter, 1};
-      return {DecodeUtf8(text.substr(0, length)), length};
-    }
-    case EncodingForm::kUtf16Le:
-    case EncodingForm::kUtf16Be: {
-      const std::size_t size = Utf16CharacterSize(text, IsBigEndian(encoding));
-      if (size < 2) return {Decoded::kNoCharacter, size};  // Half a unit, at an odd end.
-      return {DecodeUtf16(text.substr(0, size), IsBigEndian(encoding)), size};
-    }
-  }
-  return {Decoded::kNoCharacter, 1};
-}
-
 bool Encode(const Encoding& encoding, char32_t code, std::string* out) {
   switch (encoding.form) {
     case EncodingForm::kSingleByte:
@@ -178,6 +151,26 @@ bool Encode(const Encoding& encoding, char32_t code, std::string* out) {
       return true;
   }
   return false;
+}
+
+const ByteMap& IdentityByteMap() {
+  static constexpr ByteMap kIdentity = [] {
+    ByteMap map{};
+    for (std::size_t b = 0; b < 256; ++b) map[b] = static_cast<std::uint8_t>(b);
+    return map;
+  }();
+  return kIdentity;
+}
+
+const ByteMap* OrderByteMap(const Encoding& encoding) {
+  switch (encoding.form) {
+    case EncodingForm::kSingleByte:
+      return &encoding.single->order;
+    case EncodingForm::kUtf8:
+      return &IdentityByteMap();
+    default:
+      return nullptr;
+  }
 }
 
 }  // namespace ordalis

@@ -1,20 +1,24 @@
 // How the bytes of a text are read as characters. An Encoding is a small
 // value naming one of a closed set: UTF-8, UTF-16 of either byte order, or a
-// Windows code page with its table. Reading a character and writing one are
-// the two things every encoding does; walking lines, cutting and ordering
-// keys, showing and transcoding text are free functions over them.
+// Windows code page with its table. This file is the only one that asks which
+// of them an encoding is: it reads a character (Decode, or its size alone)
+// and writes one (Encode), and answers the few questions walking and
+// ordering need; walking lines, cutting and ordering keys, showing and
+// transcoding text are free functions over these, elsewhere.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace ordalis {
+#include "code_pages.h"
+#include "utf16.h"
+#include "utf8.h"
 
-struct SingleBytePage;
-struct DoubleBytePage;
+namespace ordalis {
 
 enum class EncodingForm : std::uint8_t {
   kSingleByte,  // A code page of one byte a character.
@@ -85,11 +89,100 @@ struct Decoded {
   std::size_t size;  // Its bytes: at least 1.
 };
 
+// Calls `walk` with a function that gives the bytes of the character that
+// starts a text (as Decode counts them; REQUIRES: the text is not empty),
+// chosen once for the encoding, so that a walk over many characters makes
+// one plain call each. Returns what `walk` returns.
+template <typename Walk>
+auto WithCharacterSize(const Encoding& encoding, Walk walk) {
+  switch (encoding.form) {
+    case EncodingForm::kDoubleByte:
+      return walk(
+          [&page = *encoding.pairs](std::string_view text) { return DoubleByteSize(page, text); });
+    case EncodingForm::kUtf8:
+      return walk([](std::string_view text) { return Utf8CharacterSize(text); });
+    case EncodingForm::kUtf16Le:
+      return walk([](std::string_view text) { return Utf16CharacterSize(text, false); });
+    case EncodingForm::kUtf16Be:
+      return walk([](std::string_view text) { return Utf16CharacterSize(text, true); });
+    case EncodingForm::kSingleByte:
+      break;
+  }
+  return walk([](std::string_view) { return std::size_t{1}; });
+}
+
+// The same with a function that reads the character that starts a text, as
+// Decode does.
+template <typename Walk>
+auto WithDecoder(const Encoding& encoding, Walk walk) {
+  switch (encoding.form) {
+    case EncodingForm::kDoubleByte:
+      return walk([&page = *encoding.pairs](std::string_view text) {
+        std::size_t size = 1;
+        const char16_t code = ReadDoubleByte(page, text, &size);
+        return Decoded{code, size};
+      });
+    case EncodingForm::kUtf8:
+      return walk([](std::string_view text) {
+        const std::size_t length = Utf8SequenceLength(text);
+        if (length == 0) return Decoded{Decoded::kNoCharacter, 1};
+        return Decoded{DecodeUtf8(std::string_view(text.data(), length)), length};
+      });
+    case EncodingForm::kUtf16Le:
+    case EncodingForm::kUtf16Be:
+      return walk([big_endian = encoding.form == EncodingForm::kUtf16Be](std::string_view text) {
+        std::size_t size = 0;
+        const char32_t code = ReadUtf16(text, big_endian, &size);
+        if (size < 2) return Decoded{Decoded::kNoCharacter, size};  // Half a unit, at an odd end.
+        return Decoded{code, size};
+      });
+    case EncodingForm::kSingleByte:
+      break;
+  }
+  return walk([&page = *encoding.single](std::string_view text) {
+    return Decoded{page.codes[static_cast<unsigned char>(text[0])], 1};
+  });
+}
+
 // The character that starts `text`. REQUIRES: `text` is not empty.
-Decoded Decode(const Encoding& encoding, std::string_view text);
+inline Decoded Decode(const Encoding& encoding, std::string_view text) {
+  return WithDecoder(encoding, [text](auto decode) { return decode(text); });
+}
 
 // Appends the bytes of `code` in `encoding`; false, appending nothing, when
 // the encoding cannot hold it.
 bool Encode(const Encoding& encoding, char32_t code, std::string* out);
+
+// Whether every character is one byte, so that columns are bytes.
+inline bool IsOneByteACharacter(const Encoding& encoding) {
+  return encoding.form == EncodingForm::kSingleByte;
+}
+
+// Whether the unit of an ASCII character (a space, a line feed) always is
+// that character, never part of another. Not so in a double-byte page, where
+// such a byte may end a pair.
+inline bool AsciiUnitsStandAlone(const Encoding& encoding) {
+  return encoding.form != EncodingForm::kDoubleByte;
+}
+
+// --- The order of keys: by their characters' codes ---
+
+using ByteMap = std::array<std::uint8_t, 256>;
+
+// The map that leaves each byte as it is.
+const ByteMap& IdentityByteMap();
+
+// When keys in `encoding` order as their bytes do, each byte taken through a
+// map, that map: UTF-8's bytes order as its code points, and a single-byte
+// page's through each byte's place among its codes. nullptr otherwise.
+const ByteMap* OrderByteMap(const Encoding& encoding);
+
+// How many bytes, high byte first, hold any code of `encoding`, so that they
+// order as the codes do: 2 in a code page, 3 for Unicode.
+inline std::size_t CodeBytes(const Encoding& encoding) {
+  return encoding.form == EncodingForm::kSingleByte || encoding.form == EncodingForm::kDoubleByte
+             ? 2
+             : 3;
+}
 
 }  // namespace ordalis

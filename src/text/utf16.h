@@ -34,25 +34,33 @@ inline char32_t Utf16UnitAt(std::string_view bytes, std::size_t at, bool big_end
   return big_endian ? char32_t{first} << 8 | second : char32_t{second} << 8 | first;
 }
 
-// The bytes of the character that starts `bytes`: 4 for a surrogate pair, 2
-// for any other unit, a lone surrogate too, and the odd byte at an end.
-// REQUIRES: `bytes` is not empty.
-inline std::size_t Utf16CharacterSize(std::string_view bytes, bool big_endian) {
-  if (bytes.size() < 2) return bytes.size();
-  if (bytes.size() >= 4 && IsHighSurrogate(Utf16UnitAt(bytes, 0, big_endian)) &&
-      IsLowSurrogate(Utf16UnitAt(bytes, 2, big_endian))) {
-    return 4;
+// The character that starts `bytes`, read with one look at each unit: its
+// code point, and its bytes in `*size`: 4 for a high surrogate and the low
+// one after it, which pair, 2 for any other unit, a lone surrogate too, whose
+// code point is its own value, and the odd byte at an end, 1, whose code
+// point is 0. REQUIRES: `bytes` is not empty.
+inline char32_t ReadUtf16(std::string_view bytes, bool big_endian, std::size_t* size) {
+  if (bytes.size() < 2) {
+    *size = bytes.size();
+    return 0;
   }
-  return 2;
+  const char32_t first = Utf16UnitAt(bytes, 0, big_endian);
+  if (IsHighSurrogate(first) && bytes.size() >= 4) {
+    const char32_t second = Utf16UnitAt(bytes, 2, big_endian);
+    if (IsLowSurrogate(second)) {
+      *size = 4;
+      return FromSurrogates(first, second);
+    }
+  }
+  *size = 2;
+  return first;
 }
 
-// The code point of `character`, the bytes of one character as
-// Utf16CharacterSize gives them: a lone surrogate gives its own value.
-// REQUIRES: `character` holds at least one unit.
-inline char32_t DecodeUtf16(std::string_view character, bool big_endian) {
-  const char32_t first = Utf16UnitAt(character, 0, big_endian);
-  if (character.size() < 4) return first;
-  return FromSurrogates(first, Utf16UnitAt(character, 2, big_endian));
+// The bytes of the character that starts `bytes`, as ReadUtf16 counts them.
+inline std::size_t Utf16CharacterSize(std::string_view bytes, bool big_endian) {
+  std::size_t size = 0;
+  ReadUtf16(bytes, big_endian, &size);
+  return size;
 }
 
 // Appends the units of `code` to `*out` as bytes in the given order.

@@ -69,7 +69,9 @@ struct SortCase {
   std::vector<std::string> options;
   std::string input;
   std::string expected;
-  const char* lang = nullptr;  // LANG, where the case is about the user's language.
+  // Where the case is about the user's language, the locale variables set
+  // ("LANG=ja_JP.UTF-8", or "LC_ALL=... LANG=..."); the others are unset.
+  const char* locale = nullptr;
 };
 
 class OrdalisSortTest : public ::testing::Test {
@@ -83,15 +85,18 @@ class OrdalisSortTest : public ::testing::Test {
   // capturing both output streams; `input`, when given, is standard input.
   RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                        const fs::path& cwd = {}, const std::string* input = nullptr,
-                       [[maybe_unused]] const char* lang = nullptr) {
+                       [[maybe_unused]] const char* locale = nullptr) {
     ordalis::testing::ChildSetup setup;
     setup.folder = cwd.empty() ? work_ : cwd;
 #if !defined(_WIN32)
-    if (lang != nullptr) {
-      setup.in_child = [lang] {
-        unsetenv("LC_ALL");
-        unsetenv("LC_CTYPE");
-        setenv("LANG", lang, 1);
+    if (locale != nullptr) {
+      setup.in_child = [locale] {
+        for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) unsetenv(variable);
+        std::istringstream settings(locale);
+        for (std::string setting; settings >> setting;) {
+          const std::size_t equals = setting.find('=');
+          setenv(setting.substr(0, equals).c_str(), setting.substr(equals + 1).c_str(), 1);
+        }
       };
     }
 #endif
@@ -130,13 +135,13 @@ class OrdalisSortTest : public ::testing::Test {
   // the source's and a silent success.
   void ExpectSorted(const SortCase& c) {
     SCOPED_TRACE(c.why);
-    if (c.lang != nullptr && !ordalis::testing::kIsPosix) return;  // Windows has GetACP.
+    if (c.locale != nullptr && !ordalis::testing::kIsPosix) return;  // Windows has GetACP.
     const std::string source = Source(c.input);
     const std::string target = (work_ / "target.txt").string();
     std::vector<std::string> args = c.options;
     args.push_back(source);
     args.push_back(target);
-    const RunResult run = RunProgram(kBinary, args, {}, nullptr, c.lang);
+    const RunResult run = RunProgram(kBinary, args, {}, nullptr, c.locale);
     EXPECT_EQ(run.status, 0) << Describe(args) << "\n" << run.err;
     EXPECT_EQ(run.err, "") << Describe(args);
     EXPECT_EQ(run.out, "") << Describe(args);
@@ -443,6 +448,12 @@ TEST_F(OrdalisSortTest, ReadsWideCharactersAsWindowsDoes) {
        "b\r\nxa\r\n",
        "xa\r\n\x81\x20"
        "b\r\n"},
+      {"cp932 reads a pair it leaves unassigned as its default character U+30FB, after A",
+       with({"--left-count", "1"}, "cp932"), "\x81\x20\r\nA\r\n", "A\r\n\x81\x20\r\n"},
+      {"cp932 reads a lead byte at a line's end as U+30FB too, after \u30a2 (83 41)",
+       with({"--left-count", "1"}, "cp932"), "\x83\r\n\x83\x41\r\n", "\x83\x41\r\n\x83\r\n"},
+      {"cp932 keeps 81 0A as one character (U+30FB), no line feed, and says nothing",
+       with({"--left-count", "1"}, "cp932"), "b\x81\x0A\r\na\r\n", "a\r\nb\x81\x0A\r\n"},
       {"cp936 reads 80 as the euro sign, after the degree sign A1 E3",
        with({"--left-count", "1"}, "cp936"), "\x80\r\n\xA1\xE3\r\n", "\xA1\xE3\r\n\x80\r\n"},
       {"cp950 reads a character of Hong Kong's rows (87 40) as one column", with(second, "cp950"),
@@ -470,13 +481,24 @@ TEST_F(OrdalisSortTest, ReadsWideCharactersAsWindowsDoes) {
        "b\r\n",
        "\x93\x8C"
        "b\r\nxc\r\n",
-       "ja_JP.UTF-8"},
+       "LANG=ja_JP.UTF-8"},
+      {"LANG=zh_TW.UTF-8 reads Big5 (950), not 936: 80 sorts before A1 E3",
+       {"--left-count", "1"},
+       "\xA1\xE3\r\n\x80\r\n",
+       "\x80\r\n\xA1\xE3\r\n",
+       "LANG=zh_TW.UTF-8"},
+      {"LC_ALL comes before LANG", second,
+       "xc\r\n\x93\x8C"
+       "b\r\n",
+       "\x93\x8C"
+       "b\r\nxc\r\n",
+       "LC_ALL=ja_JP.UTF-8 LANG=C"},
       {"LANG=C reads Windows-1252: 8C (U+0152) is a column of its own", second,
        "\x93\x8C"
        "b\r\nxc\r\n",
        "xc\r\n\x93\x8C"
        "b\r\n",
-       "C"},
+       "LANG=C"},
   };
   for (const SortCase& c : cases) ExpectSorted(c);
 }
@@ -571,17 +593,22 @@ TEST_F(OrdalisSortTest, WarnsAboutLineFeedsThatEndNoLine) {
   struct Case {
     std::string input;
     std::string expected;
+    std::vector<std::string> options;
   };
   const Case cases[] = {
       // LF-only line ends: one line, written back with one CR LF at its end.
-      {"b\na\n", "b\na\n\r\n"},
+      {"b\na\n", "b\na\n\r\n", {}},
       // Mixed: "a\nc" is one line among others.
-      {"b\r\na\nc\r\n", "a\nc\r\nb\r\n"},
+      {"b\r\na\nc\r\n", "a\nc\r\nb\r\n", {}},
+      // In cp932 81 0A is a character, but the 0A after it is a line feed.
+      {"x\x81\x0A\nz\r\n", "x\x81\x0A\nz\r\n", {"--encoding", "cp932"}},
   };
   for (const Case& c : cases) {
     const std::string source = Source(c.input);
     const std::string target = (work_ / "target.txt").string();
-    const RunResult run = Sort({source, target});
+    std::vector<std::string> args = c.options;
+    args.insert(args.end(), {source, target});
+    const RunResult run = Sort(args);
     EXPECT_EQ(run.status, 0) << Visible(c.input) << "\n" << run.err;
     EXPECT_EQ(Visible(ReadFile(target)), Visible(c.expected)) << Visible(c.input);
     EXPECT_EQ(run.err, std::string(kPrefix) + "warning: \"" + source +
