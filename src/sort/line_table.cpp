@@ -227,7 +227,7 @@ Status CutKeys(const LineTable& table, SortMode mode, const KeyTexts& texts,
   keys->reserve(table.SortLines.size());
   for (std::string_view line : table.SortLines) {
     std::string_view key;
-    if (Status s = CutKey(line, params, table.encoding, &key); !s.ok()) {
+    if (Status s = MakeSortKey(line, params, table.encoding, &key); !s.ok()) {
       *stopped_line = keys->size();
       return Status::Error("line " + std::to_string(keys->size() + 1) + " " + s.message());
     }

@@ -177,8 +177,8 @@ Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* p
   return Status::Error("unknown sort mode");
 }
 
-Status CutKey(std::string_view line, const KeyParameters& params, const Encoding& encoding,
-              std::string_view* key) {
+Status MakeSortKey(std::string_view line, const KeyParameters& params, const Encoding& encoding,
+                   std::string_view* key) {
   std::string_view cut;
   switch (params.mode) {
     case SortMode::None:
@@ -214,13 +214,6 @@ Status CutKey(std::string_view line, const KeyParameters& params, const Encoding
   }
   *key = TrimSpaces(encoding, cut);
   return Status::Ok();
-}
-
-Status MakeSortKey(std::string_view line, const Encoding& encoding, SortMode mode,
-                   const KeyTexts& texts, std::string_view* key) {
-  KeyParameters params;
-  if (Status s = ParseKeyParameters(mode, texts, &params); !s.ok()) return s;
-  return CutKey(line, params, encoding, key);
 }
 
 }  // namespace ordalis

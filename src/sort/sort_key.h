@@ -44,16 +44,13 @@ double LenientNumber(std::u16string_view text);
 // Converts the texts `mode` uses, or fails with the reason the run stops.
 Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* params);
 
-// Cuts the key of `line`, held as the source's bytes, with columns counted in
-// the characters of `encoding`, and trims its surrounding spaces (U+0020
-// only): `*key` views the part of `line` that is the key, with no copy, and
-// never splits a character. Fails only for a RightMost line shorter than the
-// start value. With no mode the key is empty.
-Status CutKey(std::string_view line, const KeyParameters& params, const Encoding& encoding,
-              std::string_view* key);
-
-// ParseKeyParameters and CutKey in one step: the key of one line.
-Status MakeSortKey(std::string_view line, const Encoding& encoding, SortMode mode,
-                   const KeyTexts& texts, std::string_view* key);
+// Makes the key of `line`, held as the source's bytes, for the mode and box
+// texts `params` holds (ParseKeyParameters reads them once a run), with
+// columns counted in the characters of `encoding`, and trims its
+// surrounding spaces (U+0020 only): `*key` views the part of `line` that is
+// the key, with no copy, and never splits a character. Fails only for a
+// RightMost line shorter than the start value. With no mode the key is empty.
+Status MakeSortKey(std::string_view line, const KeyParameters& params, const Encoding& encoding,
+                   std::string_view* key);
 
 }  // namespace ordalis

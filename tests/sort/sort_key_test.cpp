@@ -100,6 +100,13 @@ struct KeyCase {
   const char* expected;  // nullptr: the run stops.
 };
 
+// The key of one line, from the mode and the box texts as they stand.
+Status KeyOf(std::string_view line, SortMode mode, const KeyTexts& texts, std::string_view* key) {
+  KeyParameters params;
+  if (Status s = ParseKeyParameters(mode, texts, &params); !s.ok()) return s;
+  return MakeSortKey(line, params, Windows1252Encoding(), key);
+}
+
 TEST(MakeSortKeyTest, CutsAndTrimsTheKeyOfEachMode) {
   const KeyCase cases[] = {
       {"left three of a long line", SortMode::LeftMost, {u"3", u"4", u"20"}, "abcdef", "abc"},
@@ -147,7 +154,7 @@ TEST(MakeSortKeyTest, CutsAndTrimsTheKeyOfEachMode) {
   };
   for (const KeyCase& c : cases) {
     std::string_view key = "stale";
-    const Status status = MakeSortKey(c.line, Windows1252Encoding(), c.mode, c.texts, &key);
+    const Status status = KeyOf(c.line, c.mode, c.texts, &key);
     if (c.expected == nullptr) {
       EXPECT_FALSE(status.ok()) << c.name;
       EXPECT_FALSE(status.message().empty()) << c.name;
@@ -160,14 +167,13 @@ TEST(MakeSortKeyTest, CutsAndTrimsTheKeyOfEachMode) {
 
 TEST(MakeSortKeyTest, FailureMessagesNameTheParameter) {
   std::string_view key;
-  const Encoding ascii = Windows1252Encoding();
-  EXPECT_EQ(MakeSortKey("x", ascii, SortMode::LeftMost, {u"abc", u"4", u"20"}, &key).message(),
+  EXPECT_EQ(KeyOf("x", SortMode::LeftMost, {u"abc", u"4", u"20"}, &key).message(),
             "the left count \"abc\" is not a whole number");
-  EXPECT_EQ(MakeSortKey("x", ascii, SortMode::Middle, {u"1", u"x", u"2"}, &key).message(),
+  EXPECT_EQ(KeyOf("x", SortMode::Middle, {u"1", u"x", u"2"}, &key).message(),
             "the middle count \"x\" is not a whole number");
-  EXPECT_EQ(MakeSortKey("x", ascii, SortMode::Middle, {u"1", u"4", u"0"}, &key).message(),
+  EXPECT_EQ(KeyOf("x", SortMode::Middle, {u"1", u"4", u"0"}, &key).message(),
             "the start column 0 is below 1");
-  EXPECT_EQ(MakeSortKey("x", ascii, SortMode::RightMost, {u"1", u"4", u"20"}, &key).message(),
+  EXPECT_EQ(KeyOf("x", SortMode::RightMost, {u"1", u"4", u"20"}, &key).message(),
             "is shorter than the start column 20");
 }
 
