@@ -1,6 +1,8 @@
 // Which encoding a source is read in: named by the user, or decided from the
-// source's own bytes. Every rule of the choice is here, in the two steps the
-// loader takes them in.
+// source's own bytes, in the two steps the loader takes them in. Every rule
+// of the choice is here but one: which code page a source in none of the
+// Unicode forms falls back to, the system's, which SystemCodePageEncoding
+// (encoding.h) gives.
 #pragma once
 
 #include <cstdint>

@@ -8,15 +8,17 @@
 #include <utility>
 #include <vector>
 
+#include "support/fake_option_group.h"
 #include "window/logic/sort_run.h"
 
 namespace ordalis::testing {
 
-class FakeSortRunHost : public SortRunHost {
+class FakeSortRunHost : public SortRunHost, public FakeOptionGroup {
  public:
+  FakeSortRunHost() { mode = SortMode::LeftMost; }
+
   std::string executable_directory = "/opt/ordalis";
   std::optional<std::string> dialog_answer;
-  SortMode mode = SortMode::LeftMost;
   KeyTexts texts;
   std::function<void()> on_pending_events;
 
@@ -39,8 +41,8 @@ class FakeSortRunHost : public SortRunHost {
   void StartProgram(const std::string& program, const std::string& argument) override {
     started.emplace_back(program, argument);
   }
-  SortMode SelectedMode() override { return mode; }
   KeyTexts BoxTexts() override { return texts; }
+  void SetBoxTexts(const KeyTexts& t) override { texts = t; }
 };
 
 }  // namespace ordalis::testing

@@ -5,20 +5,22 @@
 #include <filesystem>
 #include <vector>
 
+#include "support/fake_option_group.h"
 #include "support/temp_dir.h"
 
 namespace ordalis {
 namespace {
 
-class FakeExitHost : public ExitHost {
+class FakeExitHost : public ExitHost, public testing::FakeOptionGroup {
  public:
+  FakeExitHost() { mode = SortMode::LeftMost; }
+
   KeyTexts texts;
-  SortMode mode = SortMode::LeftMost;
   std::vector<std::string> calls;
   std::string reported;
 
   KeyTexts BoxTexts() override { return texts; }
-  SortMode SelectedMode() override { return mode; }
+  void SetBoxTexts(const KeyTexts& t) override { texts = t; }
   void ReportSettingsNotSaved(const std::string& message) override {
     calls.push_back("ReportSettingsNotSaved");
     reported = message;

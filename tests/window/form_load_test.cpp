@@ -4,34 +4,31 @@
 
 #include <vector>
 
+#include "support/fake_option_group.h"
 #include "support/temp_dir.h"
 
 namespace ordalis {
 namespace {
 
 // Records what start-up does to the window, in order.
-class FakeFormLoadHost : public FormLoadHost {
+class FakeFormLoadHost : public FormLoadHost, public testing::FakeOptionGroup {
  public:
   std::string executable_directory;
   std::vector<std::string> calls;
   KeyTexts texts;
-  SortMode selected = SortMode::None;
 
   std::string ExecutableDirectory() override {
     calls.push_back("ExecutableDirectory");
     return executable_directory;
   }
+  KeyTexts BoxTexts() override { return texts; }
   void SetBoxTexts(const KeyTexts& t) override {
     calls.push_back("SetBoxTexts");
     texts = t;
   }
-  void ClearOptions() override {
-    calls.push_back("ClearOptions");
-    selected = SortMode::None;
-  }
-  void SelectOption(SortMode mode) override {
-    calls.push_back("SelectOption " + std::to_string(static_cast<int>(mode)));
-    selected = mode;
+  void SetOptionChecked(std::size_t option, bool checked) override {
+    calls.push_back((checked ? "Check " : "Clear ") + std::to_string(option));
+    FakeOptionGroup::SetOptionChecked(option, checked);
   }
 };
 
@@ -69,7 +66,8 @@ TEST(FormLoadTest, ValuesGoIntoTheVariablesAndTheWindow) {
   EXPECT_EQ(host.texts.text1, u"7");
   EXPECT_EQ(host.texts.text2, u"");
   EXPECT_EQ(host.texts.text3, u"3 cols");
-  const std::vector<std::string> expected = {"SetBoxTexts", "ClearOptions", "SelectOption 2"};
+  const std::vector<std::string> expected = {"SetBoxTexts", "Clear 0", "Clear 1", "Clear 2",
+                                             "Check 1"};
   EXPECT_EQ(host.calls, expected);
 }
 
@@ -82,8 +80,8 @@ TEST(FormLoadTest, AnUnknownChoiceSelectsNoOption) {
   ApplyStartUpValues(values, variables, host);
 
   EXPECT_EQ(variables.OptionChoice, "4");
-  EXPECT_EQ(host.selected, SortMode::None);
-  const std::vector<std::string> expected = {"SetBoxTexts", "ClearOptions"};
+  EXPECT_EQ(host.mode, SortMode::None);
+  const std::vector<std::string> expected = {"SetBoxTexts", "Clear 0", "Clear 1", "Clear 2"};
   EXPECT_EQ(host.calls, expected);
 }
 
@@ -108,7 +106,7 @@ TEST(FormLoadTest, FirstStartWithNoSettingsFile) {
   EXPECT_EQ(host.texts.text1, u"12");
   EXPECT_EQ(host.texts.text2, u"4");
   EXPECT_EQ(host.texts.text3, u"20");
-  EXPECT_EQ(host.selected, SortMode::LeftMost);
+  EXPECT_EQ(host.mode, SortMode::LeftMost);
   EXPECT_EQ(host.calls.front(), "ExecutableDirectory");
   // Reading creates the file, empty.
   EXPECT_EQ(testing::ReadBytes(app.File("Ordalis.ini")), "");
@@ -131,7 +129,7 @@ TEST(FormLoadTest, StartWithAWrittenSettingsFile) {
   EXPECT_EQ(host.texts.text1, u"9");  // Spaces around a value are dropped.
   EXPECT_EQ(host.texts.text2, u"2");
   EXPECT_EQ(host.texts.text3, u"5");
-  EXPECT_EQ(host.selected, SortMode::RightMost);
+  EXPECT_EQ(host.mode, SortMode::RightMost);
 }
 
 }  // namespace

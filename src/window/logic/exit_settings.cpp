@@ -25,7 +25,7 @@ std::string SettingsNotSavedMessage(const std::string& settings_file, const std:
 }
 
 void SaveSettingsAndEnd(const ProgramVariables& variables, ExitHost& host) {
-  const SettingsValues values = GatherSettings(variables, host.BoxTexts(), host.SelectedMode());
+  const SettingsValues values = GatherSettings(variables, host.BoxTexts(), SelectedMode(host));
   if (const Status written = WriteSettings(variables.AppPath, values); !written.ok()) {
     host.ReportSettingsNotSaved(
         SettingsNotSavedMessage(SettingsFilePath(variables.AppPath), written.message()));

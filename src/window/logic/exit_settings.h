@@ -6,19 +6,15 @@
 #include "settings/settings_file.h"
 #include "sort/sort_key.h"
 #include "sort/sort_mode.h"
+#include "window/logic/common_hosts.h"
+#include "window/logic/option_group.h"
 #include "window/logic/program_variables.h"
 
 namespace ordalis {
 
 // What the orderly exit needs from the window and the operating system.
-class ExitHost {
+class ExitHost : public virtual KeyBoxesHost, public virtual OptionGroupHost {
  public:
-  virtual ~ExitHost() = default;
-
-  // The current texts of the three number boxes.
-  virtual KeyTexts BoxTexts() = 0;
-  // The sort mode of the selected option button, or None.
-  virtual SortMode SelectedMode() = 0;
   // Shows `message`, which says that the settings could not be saved and
   // why, in a warning box titled with the window's title.
   virtual void ReportSettingsNotSaved(const std::string& message) = 0;

@@ -25,10 +25,10 @@ void ApplyStartUpValues(const SettingsValues& values, ProgramVariables& variable
   variables.TargetPath = values.target_path;
   variables.OptionChoice = values.option_choice;
   host.SetBoxTexts(BoxTextsOf(values));
-  host.ClearOptions();
+  ClearOptions(host);
   const SortMode mode = ModeOfOptionChoice(variables.OptionChoice);
   // With no mode the click rule never runs: all boxes stay enabled and plain.
-  if (mode != SortMode::None) host.SelectOption(mode);
+  if (mode != SortMode::None) SelectOption(host, mode);
 }
 
 void FormLoad(ProgramVariables& variables, FormLoadHost& host) {

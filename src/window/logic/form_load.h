@@ -8,25 +8,17 @@
 #include "settings/settings_file.h"
 #include "sort/sort_key.h"
 #include "sort/sort_mode.h"
+#include "window/logic/common_hosts.h"
+#include "window/logic/option_group.h"
 #include "window/logic/program_variables.h"
 
 namespace ordalis {
 
-// What start-up needs from the window and the operating system.
-class FormLoadHost {
- public:
-  virtual ~FormLoadHost() = default;
-
-  // The directory of the running executable, without a trailing separator.
-  virtual std::string ExecutableDirectory() = 0;
-  // Puts the texts into Text1, Text2 and Text3.
-  virtual void SetBoxTexts(const KeyTexts& texts) = 0;
-  // Clears all three option buttons without running their click rule.
-  virtual void ClearOptions() = 0;
-  // Selects the option button of `mode`, which runs its click rule.
-  // REQUIRES: mode is LeftMost, Middle or RightMost.
-  virtual void SelectOption(SortMode mode) = 0;
-};
+// What start-up needs from the window and the operating system: the
+// program's folder, the number boxes and the option group.
+class FormLoadHost : public virtual ProgramHost,
+                     public virtual KeyBoxesHost,
+                     public virtual OptionGroupHost {};
 
 // Returns the mode stored as `choice`: exactly "1", "2" or "3"; anything else
 // (spaces included) is no mode.

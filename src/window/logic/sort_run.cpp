@@ -25,9 +25,8 @@ SortRunOutcome SortRun(ProgramVariables& variables, SortRunHost& host) {
   // Remembered before the source is read, so it sticks even if the run fails.
   if (std::optional<std::string> directory = DirectoryOf(name)) variables.TargetPath = *directory;
 
-  const Status sorted =
-      SortSourceToTarget(FileSource(variables.SourceFileName),
-                         {host.SelectedMode(), host.BoxTexts()}, FileTarget(name));
+  const Status sorted = SortSourceToTarget(FileSource(variables.SourceFileName),
+                                           {SelectedMode(host), host.BoxTexts()}, FileTarget(name));
   if (!sorted.ok()) {
     host.SetBusyPointer(false);
     return {SortRunResult::Failed, sorted.message()};

@@ -9,7 +9,9 @@
 #include "sort/sort_file.h"
 #include "sort/sort_key.h"
 #include "sort/sort_mode.h"
+#include "window/logic/common_hosts.h"
 #include "window/logic/file_dialog.h"
+#include "window/logic/option_group.h"
 #include "window/logic/program_variables.h"
 
 namespace ordalis {
@@ -18,13 +20,12 @@ inline constexpr char kTargetDialogTitle[] = "Set Target Filename...";
 inline constexpr char kFirstViewer[] = "NOTEPAD.exe";
 inline constexpr char kSecondViewer[] = "EDITPADPro.exe";
 
-// What a sort run needs from the window and the operating system.
-class SortRunHost {
+// What a sort run needs from the window and the operating system: the
+// program's folder, the number boxes and the option group, and these.
+class SortRunHost : public virtual ProgramHost,
+                    public virtual KeyBoxesHost,
+                    public virtual OptionGroupHost {
  public:
-  virtual ~SortRunHost() = default;
-
-  // The directory of the running executable, without a trailing separator.
-  virtual std::string ExecutableDirectory() = 0;
   // Shows the modal target dialog. Returns the chosen full path in native
   // form, or nothing when the user cancels.
   virtual std::optional<std::string> ShowTargetDialog(const FileDialogRequest& request) = 0;
@@ -39,10 +40,6 @@ class SortRunHost {
   // Starts `program` with `argument` as its single argument, without a shell
   // and without waiting. A program that cannot start is skipped silently.
   virtual void StartProgram(const std::string& program, const std::string& argument) = 0;
-  // The sort mode of the selected option button, or None.
-  virtual SortMode SelectedMode() = 0;
-  // The current texts of the three number boxes.
-  virtual KeyTexts BoxTexts() = 0;
 };
 
 enum class SortRunResult {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "window/logic/common_hosts.h"
 #include "window/logic/file_dialog.h"
 #include "window/logic/program_variables.h"
 
@@ -13,12 +14,8 @@ namespace ordalis {
 inline constexpr char kSourceDialogTitle[] = "Select the text file to load...";
 
 // What the source choice needs from the window and the operating system.
-class SourceChoiceHost {
+class SourceChoiceHost : public virtual ProgramHost {
  public:
-  virtual ~SourceChoiceHost() = default;
-
-  // The directory of the running executable, without a trailing separator.
-  virtual std::string ExecutableDirectory() = 0;
   // Hides the "Use a different output filename" box.
   virtual void HideSameFileWarning() = 0;
   // Shows the modal source dialog. Returns the chosen full path in native
