@@ -3,6 +3,8 @@
 // handlers' hosts or in common_hosts.h, and none calls back into the logic.
 #pragma once
 
+#include <string_view>
+
 #include "window/logic/exit_settings.h"
 #include "window/logic/form_load.h"
 #include "window/logic/sort_run.h"
@@ -10,9 +12,12 @@
 
 namespace ordalis {
 
-class FormHost : public SortRunHost,
-                 public FormLoadHost,
-                 public SourceChoiceHost,
-                 public ExitHost {};
+class FormHost : public SortRunHost, public FormLoadHost, public SourceChoiceHost, public ExitHost {
+ public:
+  // Gives the focus to the control called `name` in the form table.
+  virtual void FocusControl(std::string_view name) = 0;
+  // Shows `text` in a plain message box titled `title`, and waits for OK.
+  virtual void ShowPlainMessage(std::string_view title, std::string_view text) = 0;
+};
 
 }  // namespace ordalis

@@ -9,13 +9,9 @@
 #include "frmordalis_host.h"
 #include "platformservices.h"
 #include "qttext.h"
-#include "window/logic/exit_settings.h"
+#include "window/logic/form_handlers.h"
 #include "window/logic/form_layout.h"
-#include "window/logic/form_load.h"
 #include "window/logic/form_table.h"
-#include "window/logic/option_group.h"
-#include "window/logic/sort_run.h"
-#include "window/logic/source_choice.h"
 #include "window/qt/formcolours.h"
 #include "window/qt/ordalisicon.h"
 
@@ -41,20 +37,25 @@ Qt::Alignment AlignmentOf(const FormControl& control) {
 }  // namespace
 
 frmOrdalis::frmOrdalis(PlatformServices& platform, QWidget* parent)
-    : QMainWindow(parent), host_(std::make_unique<Host>(*this)), platform_(platform) {
+    : QMainWindow(parent),
+      host_(std::make_unique<Host>(*this)),
+      handlers_(std::make_unique<ordalis::FormHandlers>(*host_)),
+      platform_(platform) {
   CreateControls();
   CreateMenus();
   SetTabOrder();
   ConnectHandlers();
   FitFontToCaptions();
   SetWindowFrame();
-  Form_Load();
+  handlers_->Form_Load();
 }
 
 frmOrdalis::~frmOrdalis() = default;
 
+const ordalis::ProgramVariables& frmOrdalis::variables() const { return handlers_->variables(); }
+
 void frmOrdalis::closeEvent(QCloseEvent* event) {
-  Form_QueryUnload();
+  handlers_->Form_QueryUnload();
   event->accept();
 }
 
@@ -183,17 +184,17 @@ void frmOrdalis::SetTabOrder() {
 }
 
 void frmOrdalis::ConnectHandlers() {
-  connect(GetFile, &QPushButton::clicked, this, &frmOrdalis::GetFile_Click);
-  connect(TargetFile, &QPushButton::clicked, this, &frmOrdalis::TargetFile_Click);
-  connect(CmdExit, &QPushButton::clicked, this, &frmOrdalis::CmdExit_Click);
-  // Clicks, the space bar and the arrow keys all come as clicked(); start-up
-  // calls the handler itself when it selects an option.
-  connect(Option1, &QRadioButton::clicked, this, &frmOrdalis::Option1_Click);
-  connect(Option2, &QRadioButton::clicked, this, &frmOrdalis::Option2_Click);
-  connect(Option3, &QRadioButton::clicked, this, &frmOrdalis::Option3_Click);
-  connect(mExit, &QAction::triggered, this, &frmOrdalis::mExit_Click);
-  connect(mAbout, &QAction::triggered, this, &frmOrdalis::mAbout_Click);
-  connect(mHowTo, &QAction::triggered, this, &frmOrdalis::mHowTo_Click);
+  // Clicks, the space bar and the arrow keys all come to a button or an
+  // option as clicked(); start-up runs an option's handler itself when it
+  // selects one.
+  for (const ordalis::FormClick& entry : ordalis::kFormClicks) {
+    const auto run = [this, click = entry.click] { (handlers_.get()->*click)(); };
+    if (auto* button = findChild<QAbstractButton*>(Latin1(entry.control))) {
+      connect(button, &QAbstractButton::clicked, this, run);
+    } else {
+      connect(findChild<QAction*>(Latin1(entry.control)), &QAction::triggered, this, run);
+    }
+  }
 }
 
 void frmOrdalis::FitFontToCaptions() {
@@ -277,41 +278,4 @@ void frmOrdalis::SetWindowFrame() {
   if (const QScreen* const where = screen()) {
     move(where->availableGeometry().center() - rect().center());
   }
-}
-
-// ---------------------------------------------------------------------------
-// Handlers
-
-void frmOrdalis::Form_Load() {
-  ordalis::FormLoad(variables_, *host_);
-  findChild<QWidget*>(Latin1(ordalis::kStartUpFocus))->setFocus();
-}
-
-void frmOrdalis::Form_QueryUnload() {
-  // Closing the window any other way than Exit or Quit saves nothing.
-  platform_.EndProgram();
-}
-
-void frmOrdalis::GetFile_Click() { ordalis::ChooseSource(variables_, *host_); }
-
-void frmOrdalis::TargetFile_Click() { ordalis::SortRun(variables_, *host_); }
-
-void frmOrdalis::CmdExit_Click() { mExit_Click(); }
-
-void frmOrdalis::Option1_Click() { ordalis::OptionClicked(*host_, 0); }
-
-void frmOrdalis::Option2_Click() { ordalis::OptionClicked(*host_, 1); }
-
-void frmOrdalis::Option3_Click() { ordalis::OptionClicked(*host_, 2); }
-
-void frmOrdalis::mExit_Click() { ordalis::SaveSettingsAndEnd(variables_, *host_); }
-
-void frmOrdalis::mAbout_Click() {
-  platform_.ShowMessage(this, PlatformServices::MessageKind::Plain, Latin1(ordalis::kAboutTitle),
-                        Latin1(ordalis::kAboutText));
-}
-
-void frmOrdalis::mHowTo_Click() {
-  platform_.ShowMessage(this, PlatformServices::MessageKind::Plain, windowTitle(),
-                        Latin1(ordalis::kHowToText));
 }

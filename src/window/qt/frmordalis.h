@@ -28,13 +28,14 @@ class QRadioButton;
 class QTimer;
 
 namespace ordalis {
+class FormHandlers;
 class PlatformServices;
-}
+}  // namespace ordalis
 
-// The controls keep their form names (Text1, Option1, CmdExit, ...) and the
-// handlers are named <Control>_<Event> (GetFile_Click, Form_Load). Every
-// widget's object name equals its member name. What the handlers decide is
-// decided in the form logic; the window serves it through its Host.
+// The controls keep their form names (Text1, Option1, CmdExit, ...), and
+// every widget's object name equals its member name. The handlers
+// (GetFile_Click, Form_Load, ...) are the form logic's FormHandlers, bound to
+// the controls by name; the window serves them through its Host.
 class frmOrdalis : public QMainWindow {
   Q_OBJECT
 
@@ -45,23 +46,10 @@ class frmOrdalis : public QMainWindow {
   ~frmOrdalis() override;
 
   // The program-wide variables as they stand.
-  const ordalis::ProgramVariables& variables() const { return variables_; }
+  const ordalis::ProgramVariables& variables() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-
- private slots:
-  void Form_Load();
-  void Form_QueryUnload();
-  void GetFile_Click();
-  void TargetFile_Click();
-  void CmdExit_Click();
-  void Option1_Click();
-  void Option2_Click();
-  void Option3_Click();
-  void mExit_Click();
-  void mAbout_Click();
-  void mHowTo_Click();
 
  private:
   // Builders, in the order the constructor calls them.
@@ -85,9 +73,9 @@ class frmOrdalis : public QMainWindow {
   // What the form logic asks of the window (frmordalis_host.h).
   class Host;
   std::unique_ptr<Host> host_;
+  std::unique_ptr<ordalis::FormHandlers> handlers_;
 
   ordalis::PlatformServices& platform_;
-  ordalis::ProgramVariables variables_;
 
   QPushButton* GetFile = nullptr;
   QPushButton* TargetFile = nullptr;

@@ -114,6 +114,15 @@ class frmOrdalis::Host final : public ordalis::FormHost {
 
   void EndProgram() override { form_.platform_.EndProgram(); }
 
+  void FocusControl(std::string_view name) override {
+    form_.findChild<QWidget*>(ordalis::Latin1(name))->setFocus();
+  }
+
+  void ShowPlainMessage(std::string_view title, std::string_view text) override {
+    form_.platform_.ShowMessage(&form_, ordalis::PlatformServices::MessageKind::Plain,
+                                ordalis::Latin1(title), ordalis::Latin1(text));
+  }
+
  private:
   frmOrdalis& form_;
 };

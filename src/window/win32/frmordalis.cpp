@@ -46,16 +46,26 @@ constexpr int ControlId(std::string_view name) {
   return kFirstControlId + index;
 }
 
+// The id a control or a menu entry sends its WM_COMMAND with.
+constexpr int CommandId(std::string_view name) {
+  if (name == "mExit") return kExitId;
+  if (name == "mAbout") return kAboutId;
+  if (name == "mHowTo") return kHowToId;
+  return ControlId(name);
+}
+
 }  // namespace
 
-frmOrdalis::frmOrdalis(HINSTANCE instance, int show) : host_(std::make_unique<Host>(*this)) {
+frmOrdalis::frmOrdalis(HINSTANCE instance, int show)
+    : host_(std::make_unique<Host>(*this)),
+      handlers_(std::make_unique<ordalis::FormHandlers>(*host_)) {
   CreateFrame(instance);
   dpi_ = ordalis::DpiOf(window_);
   LoadIcons();
   CreateControls(instance);
   CreateMenus();
   LayOut();
-  Form_Load();
+  handlers_->Form_Load();
   ShowWindow(window_, show);
   UpdateWindow(window_);
 }
@@ -342,10 +352,10 @@ LRESULT frmOrdalis::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_CLOSE:  // The close box, the system menu, Alt+F4.
-      Form_QueryUnload();
+      handlers_->Form_QueryUnload();
       return 0;
     case WM_ENDSESSION:  // Windows is shutting down.
-      if (wparam != FALSE) Form_QueryUnload();
+      if (wparam != FALSE) handlers_->Form_QueryUnload();
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -357,22 +367,6 @@ LRESULT frmOrdalis::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void frmOrdalis::OnCommand(int id, int code) {
-  // The handler of each control and menu entry, by id.
-  struct Handler {
-    int id;
-    void (frmOrdalis::*click)();
-  };
-  static constexpr Handler kHandlers[] = {
-      {ControlId("GetFile"), &frmOrdalis::GetFile_Click},
-      {ControlId("TargetFile"), &frmOrdalis::TargetFile_Click},
-      {ControlId("CmdExit"), &frmOrdalis::CmdExit_Click},
-      {ControlId("Option1"), &frmOrdalis::Option1_Click},
-      {ControlId("Option2"), &frmOrdalis::Option2_Click},
-      {ControlId("Option3"), &frmOrdalis::Option3_Click},
-      {kExitId, &frmOrdalis::mExit_Click},
-      {kAboutId, &frmOrdalis::mAbout_Click},
-      {kHowToId, &frmOrdalis::mHowTo_Click},
-  };
   for (std::string_view button : ordalis::kButtonNames) {
     if (id != ControlId(button)) continue;
     if (code == BN_SETFOCUS) SetDefaultButton(Control(button));
@@ -384,8 +378,8 @@ void frmOrdalis::OnCommand(int id, int code) {
   for (std::size_t i = 0; i < 3; ++i) {
     if (id == ControlId(ordalis::kOptionNames[i]) && !host_->IsOptionChecked(i)) return;
   }
-  for (const Handler& handler : kHandlers) {
-    if (handler.id == id) (this->*handler.click)();
+  for (const ordalis::FormClick& entry : ordalis::kFormClicks) {
+    if (CommandId(entry.control) == id) (handlers_.get()->*entry.click)();
   }
 }
 
@@ -422,41 +416,3 @@ HWND frmOrdalis::OptionButton(std::size_t option) const {
 }
 
 int frmOrdalis::Scale(int twips) const { return ordalis::PixelsOfTwips(twips, dpi_); }
-
-// ---------------------------------------------------------------------------
-// Handlers
-
-void frmOrdalis::Form_Load() {
-  ordalis::FormLoad(variables_, *host_);
-  last_focus_ = Control(ordalis::kStartUpFocus);
-  SetFocus(last_focus_);
-}
-
-void frmOrdalis::Form_QueryUnload() {
-  // Closing the window any other way than Exit or Quit saves nothing.
-  host_->EndProgram();
-}
-
-void frmOrdalis::GetFile_Click() { ordalis::ChooseSource(variables_, *host_); }
-
-void frmOrdalis::TargetFile_Click() { ordalis::SortRun(variables_, *host_); }
-
-void frmOrdalis::CmdExit_Click() { mExit_Click(); }
-
-void frmOrdalis::Option1_Click() { ordalis::OptionClicked(*host_, 0); }
-
-void frmOrdalis::Option2_Click() { ordalis::OptionClicked(*host_, 1); }
-
-void frmOrdalis::Option3_Click() { ordalis::OptionClicked(*host_, 2); }
-
-void frmOrdalis::mExit_Click() { ordalis::SaveSettingsAndEnd(variables_, *host_); }
-
-void frmOrdalis::mAbout_Click() {
-  MessageBoxW(window_, Wide(ordalis::kAboutText).c_str(), Wide(ordalis::kAboutTitle).c_str(),
-              MB_OK);
-}
-
-void frmOrdalis::mHowTo_Click() {
-  MessageBoxW(window_, Wide(ordalis::kHowToText).c_str(), Wide(ordalis::kWindowTitle).c_str(),
-              MB_OK);
-}

@@ -11,13 +11,13 @@
 
 #include "filedialog.h"
 #include "formcolours.h"
+#include "window/logic/form_handlers.h"
 #include "window/logic/mode_look.h"
-#include "window/logic/program_variables.h"
 
 // The controls keep their form names (Text1, Option1, CmdExit, ...), found
-// by Control(name), and the handlers are named <Control>_<Event>
-// (GetFile_Click, Form_Load). What the handlers decide is decided in the
-// form logic; the window serves it through its Host.
+// by Control(name). The handlers (GetFile_Click, Form_Load, ...) are the
+// form logic's FormHandlers, bound to the controls' ids by name; the window
+// serves them through its Host.
 class frmOrdalis {
  public:
   // Builds the window, runs start-up (Form_Load) and shows it.
@@ -49,19 +49,6 @@ class frmOrdalis {
   void FitLabelsToCaptions();
   void FitFrameToClient();
 
-  // Handlers, in form order.
-  void Form_Load();
-  void Form_QueryUnload();
-  void GetFile_Click();
-  void TargetFile_Click();
-  void CmdExit_Click();
-  void Option1_Click();
-  void Option2_Click();
-  void Option3_Click();
-  void mExit_Click();
-  void mAbout_Click();
-  void mHowTo_Click();
-
   void OnCommand(int id, int code);
   LRESULT OnControlColour(HDC dc, HWND control);
   // Draws `button` as the default one, the one Enter presses; nullptr for none.
@@ -74,8 +61,8 @@ class frmOrdalis {
   // What the form logic asks of the window (frmordalis_host.h).
   class Host;
   std::unique_ptr<Host> host_;
+  std::unique_ptr<ordalis::FormHandlers> handlers_;
 
-  ordalis::ProgramVariables variables_;
   HWND window_ = nullptr;
   int dpi_ = 96;  // Of the screen the window is on.
   bool busy_ = false;

@@ -135,6 +135,15 @@ class frmOrdalis::Host final : public ordalis::FormHost {
 
   void EndProgram() override { ExitProcess(0); }
 
+  void FocusControl(std::string_view name) override {
+    form_.last_focus_ = form_.Control(name);
+    SetFocus(form_.last_focus_);
+  }
+
+  void ShowPlainMessage(std::string_view title, std::string_view text) override {
+    MessageBoxW(form_.window_, ordalis::Wide(text).c_str(), ordalis::Wide(title).c_str(), MB_OK);
+  }
+
  private:
   frmOrdalis& form_;
 };
