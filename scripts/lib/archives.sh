@@ -9,8 +9,9 @@ source_date_epoch() {
   elif git -C "$1" rev-parse --git-dir >/dev/null 2>&1; then
     git -C "$1" log -1 --format=%ct
   else
-    echo "no git history in $1: set SOURCE_DATE_EPOCH to the release's time" >&2
-    return 1
+    # Sources unpacked from an archive: the time it gave CMakeLists.txt.
+    echo "no git history in $1: dating the archives by CMakeLists.txt" >&2
+    stat -c %Y "$1/CMakeLists.txt"
   fi
 }
 

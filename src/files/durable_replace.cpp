@@ -25,11 +25,6 @@ std::string Quoted(const fs::path& path) { return ordalis::Quoted(NameOf(path));
 
 std::string Reason(const std::error_code& ec) { return ec.message(); }
 
-std::string InUseMessage(const std::string& path) {
-  return "cannot write " + Quoted(path) +
-         ": it is in use by another program; close it there and try again";
-}
-
 // Follows a chain of symbolic links to the name of the file they lead to,
 // which need not exist yet.
 Status ResolveLinks(const fs::path& path, fs::path* resolved) {
@@ -121,7 +116,7 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
     if (!fs::is_regular_file(status)) {
       return Status::Error("cannot write " + Quoted(path) + ": not a regular file");
     }
-    if (IsHeldByAnotherProgram(target)) return Status::Error(InUseMessage(path));
+    if (IsHeldByAnotherProgram(target)) return Status::Error(InUseMessage("write", path));
     constexpr fs::perms kAnyWrite =
         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if ((status.permissions() & kAnyWrite) == fs::perms::none) {
@@ -169,7 +164,8 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
   }
   RemoveFile(temp);
 #if defined(_WIN32)
-  if (error == EBUSY) return Status::Error(InUseMessage(path));  // Held since the check above.
+  if (error == EBUSY)
+    return Status::Error(InUseMessage("write", path));  // Held since the check above.
 #endif
   return Status::Error("cannot write " + Quoted(path) + ": " + ErrnoReason(error));
 }

@@ -34,13 +34,15 @@ Status OpenForReading(const std::string& path, std::FILE** file) {
   }
   *file = OpenFile(path, "rb");
   if (*file == nullptr) {
-    if (errno == EBUSY) {  // Held by another program past the wait.
-      return Status::Error("cannot read " + Quoted(path) +
-                           ": it is in use by another program; close it there and try again");
-    }
+    if (errno == EBUSY) return Status::Error(InUseMessage("read", path));  // Held past the wait.
     return Status::Error(ReadErrorMessage(Quoted(path), errno));
   }
   return Status::Ok();
+}
+
+std::string InUseMessage(std::string_view action, const std::string& name) {
+  return "cannot " + std::string(action) + " " + Quoted(name) +
+         ": it is in use by another program; close it there and try again";
 }
 
 std::uintmax_t SizeOf(std::FILE* file) {

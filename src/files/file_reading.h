@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "base/status.h"
 
@@ -22,6 +23,10 @@ std::string ErrnoReason(int error);
 // in use.
 // The caller closes `*file`.
 Status OpenForReading(const std::string& path, std::FILE** file);
+
+// The message for `name`, which another program holds so that it cannot be
+// read or written; `action` is "read" or "write".
+std::string InUseMessage(std::string_view action, const std::string& name);
 
 // The size of the open `file` in bytes, or 0 where the system cannot tell.
 std::uintmax_t SizeOf(std::FILE* file);
