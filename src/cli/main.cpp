@@ -18,7 +18,7 @@
 #include <optional>
 
 #include "cli/console_writer.h"
-#include "files/native_path.h"
+#include "text/wide_text.h"
 #endif
 
 namespace {
@@ -88,10 +88,7 @@ int Run(const std::vector<std::string>& arguments) {
 // Windows hands the arguments over as UTF-16; the program holds names as UTF-8.
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) {
-    const std::wstring_view arg(argv[i]);
-    arguments.push_back(ordalis::Utf8FromUtf16(std::u16string(arg.begin(), arg.end())));
-  }
+  for (int i = 1; i < argc; ++i) arguments.push_back(ordalis::Utf8FromWide(argv[i]));
   return Run(arguments);
 }
 #else

@@ -5,16 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace ordalis {
+#include "path_syntax.h"  // This system's separator and root.
 
-#if defined(_WIN32)
-inline constexpr char kPathSeparator = '\\';
-// "C:\" is never examined, so a file directly in a drive root has no directory.
-inline constexpr std::size_t kRootPrefixLength = 3;
-#else
-inline constexpr char kPathSeparator = '/';
-inline constexpr std::size_t kRootPrefixLength = 1;
-#endif
+namespace ordalis {
 
 // Returns the part of `full_name` before its last separator, or nothing when
 // the last separator lies inside the root prefix or there is none (the caller

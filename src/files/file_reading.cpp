@@ -1,27 +1,16 @@
 #include "file_reading.h"
 
-#include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 
-#include "native_path.h"
-
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <sys/stat.h>
-#endif
+#include "file_system.h"
+#include "names.h"
 
 namespace ordalis {
 
 namespace fs = std::filesystem;
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
-
-std::string ErrnoReason(int error) {
-  return error != 0 ? std::string(std::strerror(error)) : "input/output error";
-}
 
 Status OpenForReading(const std::string& path, std::FILE** file) {
   *file = nullptr;
@@ -32,10 +21,11 @@ Status OpenForReading(const std::string& path, std::FILE** file) {
   if (!fs::is_regular_file(status)) {
     return Status::Error("cannot read " + Quoted(path) + ": not a regular file");
   }
-  *file = OpenFile(path, "rb");
+  SystemError error;
+  *file = OpenFile(path, "rb", &error);
   if (*file == nullptr) {
-    if (errno == EBUSY) return Status::Error(InUseMessage("read", path));  // Held past the wait.
-    return Status::Error(ReadErrorMessage(Quoted(path), errno));
+    if (error.held) return Status::Error(InUseMessage("read", path));  // Held past the wait.
+    return Status::Error(ReadErrorMessage(Quoted(path), error));
   }
   return Status::Ok();
 }
@@ -45,18 +35,8 @@ std::string InUseMessage(std::string_view action, const std::string& name) {
          ": it is in use by another program; close it there and try again";
 }
 
-std::uintmax_t SizeOf(std::FILE* file) {
-#if defined(_WIN32)
-  const long long size = _filelengthi64(_fileno(file));
-#else
-  struct stat info {};
-  const long long size = fstat(fileno(file), &info) == 0 ? info.st_size : -1;
-#endif
-  return size > 0 ? static_cast<std::uintmax_t>(size) : 0;
-}
-
-std::string ReadErrorMessage(const std::string& what, int error) {
-  return "cannot read " + what + ": " + ErrnoReason(error);
+std::string ReadErrorMessage(const std::string& what, const SystemError& error) {
+  return "cannot read " + what + ": " + ReasonOf(error);
 }
 
 void IgnoreFileSizeLimitSignal() {

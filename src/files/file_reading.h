@@ -1,21 +1,18 @@
-// Opening a file to read it, and how messages name files and read errors.
+// Opening a file to read it, and the words messages use for files: how they
+// name a file, a file in use and a failed read; and the file-size signal.
 #pragma once
 
-#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "base/status.h"
+#include "base/system_error.h"
 
 namespace ordalis {
 
 // `name` as messages show it: in double quotes.
 std::string Quoted(const std::string& name);
-
-// What the errno value `error` means, for a message; 0 gives a plain
-// input/output error.
-std::string ErrnoReason(int error);
 
 // Opens the regular file at `path` for reading, in binary mode. Anything else
 // is refused: a folder cannot be read, and a device or a pipe need never end.
@@ -28,12 +25,9 @@ Status OpenForReading(const std::string& path, std::FILE** file);
 // read or written; `action` is "read" or "write".
 std::string InUseMessage(std::string_view action, const std::string& name);
 
-// The size of the open `file` in bytes, or 0 where the system cannot tell.
-std::uintmax_t SizeOf(std::FILE* file);
-
-// The message for a read that failed with `error` (an errno value); `what`
-// names the input as the message shows it, e.g. a quoted file name.
-std::string ReadErrorMessage(const std::string& what, int error);
+// The message for a read that failed with `error`; `what` names the input
+// as the message shows it, e.g. a quoted file name.
+std::string ReadErrorMessage(const std::string& what, const SystemError& error);
 
 // Makes a write beyond the process's file-size limit fail with an error
 // instead of ending the program, so the failed write can be undone.

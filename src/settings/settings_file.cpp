@@ -12,10 +12,12 @@
 #include "files/directory_of.h"
 #include "files/durable_replace.h"
 #include "files/file_reading.h"
-#include "files/native_path.h"
+#include "files/file_system.h"
+#include "files/names.h"
 #include "text/line_reader.h"
 #include "text/transcode.h"
 #include "text/trim_spaces.h"
+#include "text/wide_text.h"
 
 namespace ordalis {
 namespace {
@@ -58,7 +60,8 @@ bool IsKeyLine(std::string_view line, std::string_view key) {
 void CreateIfMissing(const std::string& path) {
   const std::filesystem::file_status status = StatusOf(PathOf(path));
   if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) return;
-  if (std::FILE* touch = OpenFile(path, "ab")) std::fclose(touch);
+  SystemError ignored;
+  if (std::FILE* touch = OpenFile(path, "ab", &ignored)) std::fclose(touch);
 }
 
 // Appends `text` in the code page `page`; false, appending nothing, when the
@@ -101,19 +104,11 @@ std::size_t RootLength(std::u16string_view name) {
 // On Windows the directories the program holds are UTF-8 and the file holds
 // code-page bytes; elsewhere both are the file system's bytes.
 std::string DirectoryFromFile(std::string bytes) {
-#if defined(_WIN32)
-  return WindowsDirectoryFromCodePage(bytes);
-#else
-  return bytes;
-#endif
+  return kNamesAreUtf8 ? WindowsDirectoryFromCodePage(bytes) : bytes;
 }
 
 std::string DirectoryForFile(const std::string& name) {
-#if defined(_WIN32)
-  return WindowsDirectoryToCodePage(name);
-#else
-  return name;
-#endif
+  return kNamesAreUtf8 ? WindowsDirectoryToCodePage(name) : name;
 }
 
 bool IsDirectory(std::string SettingsValues::*value) {
@@ -160,7 +155,9 @@ SettingsValues ReadSettings(const std::string& app_path) {
   std::array<std::optional<std::string>, kEntries.size()> found;
   std::FILE* file = nullptr;
   if (OpenForReading(path, &file).ok()) {
-    LineReader reader(file);
+    LineReader reader([file](char* buffer, std::size_t size, SystemError* error) {
+      return ReadBytes(file, buffer, size, error);
+    });
     try {
       std::string line;
       while (reader.AppendLine(&line)) {
@@ -180,7 +177,7 @@ SettingsValues ReadSettings(const std::string& app_path) {
       // its default.
     }
     // A file that fails part way may have cut a value short: trust none.
-    if (reader.error() != 0) found = {};
+    if (reader.error().failed()) found = {};
     std::fclose(file);
   }
 

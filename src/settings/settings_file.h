@@ -4,7 +4,7 @@
 // The file is text in the system's code page (SystemCodePageEncoding): on a
 // Windows-1252 system, and on Linux, byte for byte what earlier versions
 // wrote, so they read it. Linux writes directory names as the file system's
-// bytes. Windows holds names as UTF-8 (files/native_path.h), and the file
+// bytes. Windows holds names as UTF-8 (files/names.h), and the file
 // gets their code-page bytes. A folder
 // whose name the code page cannot hold (C:\data\日本語\x) is never written as
 // a mangled name that could point elsewhere: the file gets the nearest

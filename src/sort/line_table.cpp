@@ -7,6 +7,7 @@
 
 #include "files/durable_replace.h"
 #include "files/file_reading.h"
+#include "files/file_system.h"
 #include "text/characters.h"
 #include "text/key_order.h"
 
@@ -174,7 +175,7 @@ Status ReadLines(LineReader& reader, const std::string& what, std::uintmax_t siz
     text.reset();  // Gives the memory back before the message needs some.
     return Status::Error("cannot read " + what + ": it is too large to hold in memory");
   }
-  if (reader.error() != 0) return Status::Error(ReadErrorMessage(what, reader.error()));
+  if (reader.error().failed()) return Status::Error(ReadErrorMessage(what, reader.error()));
 
   table->SortLines.resize(ends.size());
   table->source_index.resize(ends.size());
@@ -207,7 +208,9 @@ Status LoadLines(const std::string& path, LineTable* table, EncodingChoice encod
   *table = LineTable{};
   std::FILE* file = nullptr;
   if (Status s = OpenForReading(path, &file); !s.ok()) return s;
-  LineReader reader(file);
+  LineReader reader([file](char* buffer, std::size_t size, SystemError* error) {
+    return ReadBytes(file, buffer, size, error);
+  });
   Status loaded = ReadLines(reader, Quoted(path), SizeOf(file), encoding, table);
   std::fclose(file);
   return loaded;

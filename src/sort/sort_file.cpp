@@ -3,7 +3,7 @@
 #include <new>
 
 #include "files/file_reading.h"
-#include "files/native_path.h"
+#include "files/file_system.h"
 
 namespace ordalis {
 

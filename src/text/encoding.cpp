@@ -2,11 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdlib>
-
-#if defined(_WIN32)
-#include <windows.h>
-#endif
 
 namespace ordalis {
 namespace {
@@ -107,24 +102,11 @@ int CodePageOfLocale(std::string_view locale) {
 }
 
 Encoding SystemCodePageEncoding() {
-#if defined(_WIN32)
   static const Encoding encoding = [] {
-    const UINT page = GetACP();
-    if (page == CP_UTF8) return Utf8Encoding();
-    return CodePageEncoding(static_cast<int>(page)).value_or(Windows1252Encoding());
-  }();
-#else
-  // The page Windows has in the user's language, as Wine takes it.
-  static const Encoding encoding = [] {
-    const char* locale = nullptr;
-    for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-      locale = std::getenv(variable);
-      if (locale != nullptr && locale[0] != '\0') break;
-    }
-    const int page = CodePageOfLocale(locale != nullptr ? locale : "");
+    const int page = SystemCodePageNumber();
+    if (page == kUtf8CodePage) return Utf8Encoding();
     return CodePageEncoding(page).value_or(Windows1252Encoding());
   }();
-#endif
   return encoding;
 }
 

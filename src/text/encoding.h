@@ -60,6 +60,14 @@ std::optional<Encoding> EncodingNamed(std::string_view name);
 // as CodePageOfLocale gives it for LC_ALL, else LC_CTYPE, else LANG.
 Encoding SystemCodePageEncoding();
 
+// The number of the system's 8-bit code page, defined once for each system:
+// on Windows GetACP(); elsewhere CodePageOfLocale of LC_ALL, else LC_CTYPE,
+// else LANG.
+int SystemCodePageNumber();
+
+// The number Windows gives UTF-8 as a code page.
+inline constexpr int kUtf8CodePage = 65001;
+
 // The ANSI code page of Windows in the language of the POSIX locale `locale`
 // ("ja_JP.UTF-8" gives 932, "ru_RU" 1251, "zh_TW" 950), as Wine takes it;
 // 1252 for any other language, "C" and "POSIX".

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace ordalis {
 
@@ -21,22 +22,31 @@ std::size_t FindUnit(std::string_view text, std::string_view unit) {
 }
 
 LineReader::LineReader(std::FILE* file, std::size_t block_size)
-    : file_(file), block_size_(std::max<std::size_t>(block_size, 1)) {}
+    : LineReader(
+          [file](char* buffer, std::size_t size, SystemError* error) -> std::size_t {
+            const std::size_t got = std::fread(buffer, 1, size, file);
+            if (!std::ferror(file)) return got;
+            *error = SystemError{errno != 0 ? errno : EIO};
+            return 0;
+          },
+          block_size) {}
+
+LineReader::LineReader(ReadFunction read, std::size_t block_size)
+    : read_(std::move(read)), block_size_(std::max<std::size_t>(block_size, 1)) {}
 
 LineReader::LineReader(std::string_view bytes, std::size_t block_size)
     : unread_(bytes), block_size_(std::max<std::size_t>(block_size, 1)) {}
 
 bool LineReader::Refill() {
   if (ended_) return false;
-  if (file_ == nullptr) {
+  if (!read_) {
     current_ = unread_.substr(0, block_size_);
     unread_.remove_prefix(current_.size());
   } else {
-    if (!block_) block_.reset(new char[block_size_]);  // Left uninitialised: fread fills it.
-    const std::size_t got = std::fread(block_.get(), 1, block_size_, file_);
+    if (!block_) block_.reset(new char[block_size_]);  // Left uninitialised: a read fills it.
+    const std::size_t got = read_(block_.get(), block_size_, &error_);
     // A failed read is no end of the input: what came before it is no whole file.
-    if (std::ferror(file_)) {
-      error_ = errno != 0 ? errno : EIO;
+    if (error_.failed()) {
       current_ = {};
       ended_ = true;
       return false;

@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "base/system_error.h"
 
 namespace ordalis {
 
@@ -25,8 +28,16 @@ class LineReader {
  public:
   static constexpr std::size_t kBlockSize = 1 << 16;
 
-  // Reads `file`, which the caller keeps open while the reader is in use.
+  // Reads up to `size` bytes into `buffer` and returns how many: 0 at the
+  // end of the input, or on a failure, which it puts in `*error`.
+  using ReadFunction =
+      std::function<std::size_t(char* buffer, std::size_t size, SystemError* error)>;
+
+  // Reads `file` with std::fread; the caller keeps it open while the reader
+  // is in use.
   explicit LineReader(std::FILE* file, std::size_t block_size = kBlockSize);
+  // Reads what `read` gives.
+  explicit LineReader(ReadFunction read, std::size_t block_size = kBlockSize);
   // Reads `bytes`, handed out `block_size` at a time as a file's would be.
   // REQUIRES: `bytes` outlives the reader.
   explicit LineReader(std::string_view bytes, std::size_t block_size = kBlockSize);
@@ -48,8 +59,8 @@ class LineReader {
   // appending nothing, when no line is left. Throws std::bad_alloc when
   // `*line` cannot hold it; the reader is then at an unknown place.
   bool AppendLine(std::string* line);
-  // The errno value of a failed read, or 0 while every read has succeeded.
-  int error() const { return error_; }
+  // How a read failed; no failure while every read has succeeded.
+  const SystemError& error() const { return error_; }
   // How many bytes have been read from the input so far.
   std::uintmax_t bytes_read() const { return bytes_read_; }
 
@@ -65,7 +76,7 @@ class LineReader {
   // AppendLine for code units of more than one byte.
   bool AppendUnitLine(std::string* line);
 
-  std::FILE* file_ = nullptr;
+  ReadFunction read_;        // Empty for a reader of bytes.
   std::string_view unread_;  // The bytes of a reader of bytes not yet handed out.
   std::size_t block_size_;
   std::unique_ptr<char[]> block_;
@@ -75,7 +86,7 @@ class LineReader {
   std::string_view lf_ = "\n";
   bool after_cr_ = false;  // A CR ended the last line: an LF next belongs to it.
   bool ended_ = false;
-  int error_ = 0;
+  SystemError error_;
   std::uintmax_t bytes_read_ = 0;
 };
 

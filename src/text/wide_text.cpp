@@ -1,5 +1,6 @@
 #include "wide_text.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "transcode.h"
@@ -42,6 +43,18 @@ std::string Utf8FromUtf16(std::u16string_view utf16) {
     at += size;
   }
   return out;
+}
+
+std::wstring WideFromUtf8(std::string_view utf8) {
+  const std::u16string text = Utf16FromUtf8(utf8);
+  return std::wstring(text.begin(), text.end());
+}
+
+std::string Utf8FromWide(std::wstring_view wide) {
+  std::u16string text(wide.size(), u'\0');
+  std::transform(wide.begin(), wide.end(), text.begin(),
+                 [](wchar_t unit) { return static_cast<char16_t>(unit); });
+  return Utf8FromUtf16(text);
 }
 
 }  // namespace ordalis

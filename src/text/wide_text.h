@@ -15,4 +15,8 @@ namespace ordalis {
 std::u16string Utf16FromUtf8(std::string_view utf8);
 std::string Utf8FromUtf16(std::u16string_view utf16);
 
+// The same for the wide strings of Windows' API, whose wchar_t is 16 bits.
+std::wstring WideFromUtf8(std::string_view utf8);
+std::string Utf8FromWide(std::wstring_view wide);
+
 }  // namespace ordalis

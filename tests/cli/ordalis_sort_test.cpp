@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "files/native_path.h"
+#include "files/names.h"
 #include "support/child_process.h"
 #include "support/platform.h"
 #include "support/temp_dir.h"

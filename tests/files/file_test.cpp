@@ -2,7 +2,7 @@
 // replacing one whole, and telling two names of one file.
 #include "files/durable_replace.h"
 #include "files/file_reading.h"
-#include "files/native_path.h"
+#include "files/file_system.h"
 #include "text/line_reader.h"
 
 #include <gtest/gtest.h>
@@ -125,7 +125,7 @@ TEST_F(TextFileTest, LineReaderFollowsTheLineRuleAcrossBlocks) {
       ASSERT_TRUE(OpenForReading(dir_.File("f"), &file).ok());
       LineReader from_file(file, block);
       EXPECT_EQ(ReadAll(from_file), expected) << "file, block " << block << ": " << bytes;
-      EXPECT_EQ(from_file.error(), 0);
+      EXPECT_FALSE(from_file.error().failed());
       std::fclose(file);
     }
   }

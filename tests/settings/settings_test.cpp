@@ -16,7 +16,7 @@
 
 #include "files/directory_of.h"
 #include "files/file_reading.h"
-#include "files/native_path.h"
+#include "files/names.h"
 #include "support/platform.h"
 #include "support/temp_dir.h"
 #include "support/visible.h"

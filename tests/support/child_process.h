@@ -27,7 +27,7 @@
 #include "support/temp_dir.h"
 
 #if defined(_WIN32)
-#include "files/native_path.h"
+#include "text/wide_text.h"
 #include "window/logic/windows_command_line.h"
 #endif
 
@@ -50,16 +50,11 @@ struct ChildSetup {
 
 #if defined(_WIN32)
 
-inline std::wstring WideOf(std::string_view utf8) {
-  const std::u16string wide = Utf16FromUtf8(utf8);
-  return std::wstring(wide.begin(), wide.end());
-}
-
 // Runs `program` with `args`; its output goes through files, read back after.
 inline ChildRun RunChild(const std::string& program, const std::vector<std::string>& args,
                          const ChildSetup& setup = {}) {
-  std::wstring command = QuoteArgument(WideOf(program));
-  for (const std::string& arg : args) command += L" " + QuoteArgument(WideOf(arg));
+  std::wstring command = QuoteArgument(WideFromUtf8(program));
+  for (const std::string& arg : args) command += L" " + QuoteArgument(WideFromUtf8(arg));
   const TempDir scratch;
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   const auto open = [&inherited](const std::filesystem::path& path, DWORD access,
@@ -81,8 +76,8 @@ inline ChildRun RunChild(const std::string& program, const std::vector<std::stri
   bool started = false;
   for (int attempt = 0; attempt < 2 && !started; ++attempt) {
     started =
-        CreateProcessW(WideOf(program).c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       folder.empty() ? nullptr : folder.c_str(), &startup, &process) != 0;
+        CreateProcessW(WideFromUtf8(program).c_str(), command.data(), nullptr, nullptr, TRUE, 0,
+                       nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process) != 0;
     if (!started && GetLastError() != ERROR_INTERNAL_ERROR) break;
   }
   for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {

@@ -2,15 +2,17 @@
 
 #include <windows.h>
 
-#include "files/native_path.h"
+#include "files/windows/windows_files.h"
 #include "window/logic/windows_command_line.h"
 
 namespace ordalis {
 namespace {
 
-// The name CreateProcessW can start `program` by: it refuses a program of
-// MAX_PATH characters or more, even in the \\?\ form, so such a program is
-// named by its short (8.3) form where the volume keeps one.
+// The name CreateProcessW can start `program` by: it refuses a plain name of
+// MAX_PATH characters or more, so such a program is named by its short
+// (8.3) form where that is shorter, and by its \\?\ form where the volume
+// keeps no short names (new volumes since Windows 8) or the short form is
+// still too long.
 std::wstring StartableName(const std::wstring& program) {
   if (program.size() < MAX_PATH) return program;
   const std::wstring long_name = LongPathOf(program);
@@ -19,9 +21,9 @@ std::wstring StartableName(const std::wstring& program) {
                                          static_cast<DWORD>(short_name.size()));
   if (length == 0 || length >= short_name.size()) return long_name;
   short_name.resize(length);
-  if (short_name.starts_with(L"\\\\?\\UNC\\")) return L"\\" + short_name.substr(7);
-  if (short_name.starts_with(L"\\\\?\\")) return short_name.substr(4);
-  return short_name;
+  if (short_name.starts_with(L"\\\\?\\UNC\\")) short_name = L"\\" + short_name.substr(7);
+  if (short_name.starts_with(L"\\\\?\\")) short_name = short_name.substr(4);
+  return short_name.size() < MAX_PATH ? short_name : long_name;
 }
 
 }  // namespace

@@ -7,18 +7,13 @@
 
 #include <windows.h>
 
-#include "files/native_path.h"
+#include "text/wide_text.h"
 
 namespace ordalis {
 
-inline std::wstring Wide(std::string_view utf8) {
-  const std::u16string text = Utf16FromUtf8(utf8);
-  return std::wstring(text.begin(), text.end());
-}
+inline std::wstring Wide(std::string_view utf8) { return WideFromUtf8(utf8); }
 
-inline std::string Utf8(std::wstring_view wide) {
-  return Utf8FromUtf16(std::u16string(wide.begin(), wide.end()));
-}
+inline std::string Utf8(std::wstring_view wide) { return Utf8FromWide(wide); }
 
 // The text of a window or control.
 inline std::wstring TextOf(HWND control) {
