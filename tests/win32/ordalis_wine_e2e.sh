@@ -9,6 +9,7 @@
 # with no mode remembered, where the keyboard must still reach the options.
 #
 # Usage: ordalis_wine_e2e.sh ORDALIS_EXE VIEWER_STAND_IN_EXE DPI_CHANGE_EXE OPTION_FOCUS_EXE HOLD_FILE_EXE
+#          ACCESSIBLE_NAMES_EXE
 # WINEPREFIX names the Wine prefix to use (created when missing). When
 # ORDALIS_SCREENSHOTS names a folder, the first start's screenshot is copied
 # there.
@@ -21,6 +22,7 @@ viewer_exe=$2
 dpi_change_exe=$3
 option_focus_exe=$4
 hold_exe=$5
+names_exe=$6
 
 skip() {
   echo "SKIP: $*"
@@ -165,6 +167,16 @@ if [ -n "${ORDALIS_SCREENSHOTS:-}" ]; then cp "$work/first-start.png" "$ORDALIS_
 caption_is_red "$work/first-start.png" 3060 1008 1440 276 || fail "\"Left most\" is not red"
 caption_is_red "$work/first-start.png" 3060 1344 1452 276 && fail "\"Middle\" is red at the first start"
 echo "ok: the first start created Ordalis.ini empty, Text1 is light green and \"Left most\" red"
+
+# A screen reader on Windows names each box by the label just before it in
+# z-order; Tab walks the tab stops in that order, which stays the form's.
+read_as_screen_reader=$(wine "$names_exe" 2>&1 | tr -d '\r')
+expected_reading='z-order: Quit; Target File; Source File; # char left; [box]; # char in middle; [box]; Left most; Middle; Right most; Sort; start at column; [box]; [box];
+tab: Quit; Target File; Source File; [box]; [box]; Left most; [box]; [box];
+names: # char left; # char in middle; start at column; -;'
+[ "$read_as_screen_reader" = "$expected_reading" ] ||
+  fail "a screen reader reads the window otherwise: $read_as_screen_reader"
+echo "ok: each number box is named by its label, and Tab keeps the form's order"
 
 # The focus is on "Source File": Enter opens the source dialog.
 xdotool key Return

@@ -100,6 +100,41 @@ inline constexpr auto kTabOrder = [] {
   return order;
 }();
 
+// Each number box and the label that names it, for a screen reader.
+struct BoxLabel {
+  std::string_view box;
+  std::string_view label;
+};
+inline constexpr BoxLabel kBoxLabels[] = {
+    {"Text1", "Label1"}, {"Text2", "Label2"}, {"Text3", "Label4"}};
+
+// The controls in the order a window creates them, which on Windows is their
+// z-order: the tab order, but each box's label just before its box, since a
+// screen reader on Windows names a box by the static text just before it.
+// Labels are no tab stops, so Tab still walks the tab order.
+inline constexpr auto kCreationOrder = [] {
+  const auto label_of = [](const FormControl* box) -> const FormControl* {
+    for (const BoxLabel& pair : kBoxLabels) {
+      if (pair.box == box->name) return &FormControlNamed(pair.label);
+    }
+    return nullptr;
+  };
+  const auto is_box_label = [](const FormControl* control) {
+    for (const BoxLabel& pair : kBoxLabels) {
+      if (pair.label == control->name) return true;
+    }
+    return false;
+  };
+  std::array<const FormControl*, std::size(kFormControls)> order{};
+  std::size_t next = 0;
+  for (const FormControl* control : kTabOrder) {
+    if (is_box_label(control)) continue;  // Placed with its box.
+    if (const FormControl* label = label_of(control)) order[next++] = label;
+    order[next++] = control;
+  }
+  return order;
+}();
+
 // A colour by its red, green and blue parts.
 struct Rgb {
   std::uint8_t red;

@@ -144,10 +144,10 @@ void frmOrdalis::CreateControls() {
   make(Text3, "Text3");
   make(Label4, "Label4");
   make(Option3, "Option3");
-  // Each number box is announced by the label beside it.
-  Label1->setBuddy(Text1);
-  Label2->setBuddy(Text2);
-  Label4->setBuddy(Text3);
+  // Each number box is announced by the label the form gives it.
+  for (const ordalis::BoxLabel& pair : ordalis::kBoxLabels) {
+    findChild<QLabel*>(Latin1(pair.label))->setBuddy(findChild<QLineEdit*>(Latin1(pair.box)));
+  }
 
   // Present for completeness of the form; it is never started and has no handler.
   Timer1 = new QTimer(this);

@@ -153,9 +153,11 @@ void frmOrdalis::LoadIcons() {
 }
 
 void frmOrdalis::CreateControls(HINSTANCE instance) {
-  // Created in tab order: that is the order Tab walks. LayOut places them.
+  // Created in the form's creation order, which is their z-order: Tab walks
+  // the tab stops in it, and a screen reader finds each box's label just
+  // before the box. LayOut places them.
   bool first_option = true;
-  for (const FormControl* control : ordalis::kTabOrder) {
+  for (const FormControl* control : ordalis::kCreationOrder) {
     const wchar_t* window_class = L"BUTTON";
     DWORD style = WS_CHILD;
     DWORD extended = 0;
