@@ -115,6 +115,20 @@ TEST(WindowsFilesTest, SaysWhatWindowsSaidInItsOwnWords) {
   }
 }
 
+// A reader that shares everything, delete too, does not stand in the way of
+// replacing the file, so the check before writing must let it pass.
+TEST(WindowsFilesTest, AReaderThatSharesDeleteIsNoHoldAtTheCheck) {
+  testing::TempDir dir;
+  const std::filesystem::path target = dir.path() / "target.dat";
+  ASSERT_TRUE(WriteFileAtomically(NameOf(target), "old").ok());
+  const HANDLE reader = CreateFileW(target.c_str(), GENERIC_READ | DELETE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(IsHeldByAnotherProgram(target));
+  CloseHandle(reader);
+}
+
 // A device is refused and so is a stream's name, and nothing is left behind.
 TEST(WindowsFilesTest, RefusesDevicesAndStreamsBeforeWritingAnything) {
   testing::TempDir dir;

@@ -1,9 +1,11 @@
 // Plays another program holding a file, as a virus scanner or a sync client
-// does: opens FILE for reading, sharing it as told, says "holding" on
+// does: opens FILE for reading, sharing it as told ("all" also asks for
+// delete access, as a reader that lets the file be deleted does), says
+// "holding" on
 // standard output, starts PROGRAM if given, lets the file go after
 // MILLISECONDS (or when PROGRAM ends, for "forever"), and exits with
 // PROGRAM's exit code. Says on standard error how long PROGRAM ran.
-// Usage: hold_file FILE none|read MILLISECONDS|forever [PROGRAM [ARGUMENT...]]
+// Usage: hold_file FILE none|read|all MILLISECONDS|forever [PROGRAM [ARGUMENT...]]
 #include <windows.h>
 
 #include <cstdio>
@@ -14,13 +16,17 @@
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 4 || (argc == 4 && std::wcscmp(argv[3], L"forever") == 0)) {
-    std::fputs("usage: hold_file FILE none|read MILLISECONDS|forever [PROGRAM [ARGUMENT...]]\n",
+    std::fputs("usage: hold_file FILE none|read|all MILLISECONDS|forever [PROGRAM [ARGUMENT...]]\n",
                stderr);
     return 2;
   }
-  const DWORD sharing = std::wcscmp(argv[2], L"read") == 0 ? FILE_SHARE_READ : 0;
+  const bool all = std::wcscmp(argv[2], L"all") == 0;
+  const DWORD sharing = all ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                        : std::wcscmp(argv[2], L"read") == 0 ? FILE_SHARE_READ
+                                                             : 0;
+  const DWORD access = all ? GENERIC_READ | DELETE : GENERIC_READ;
   const bool forever = std::wcscmp(argv[3], L"forever") == 0;
-  HANDLE held = CreateFileW(argv[1], GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE held = CreateFileW(argv[1], access, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
   if (held == INVALID_HANDLE_VALUE) {
     std::fprintf(stderr, "hold_file: cannot open the file to hold (error %lu)\n", GetLastError());
     return 2;
