@@ -100,15 +100,19 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
   const bool existed = fs::exists(status);
   if (existed) {
     if (fs::is_directory(status))
-      return Status::Error("cannot write " + Quoted(path) + ": it is a folder");
+      return Status::Error(Status::Code::kFolder,
+                           "cannot write " + Quoted(path) + ": it is a folder");
     if (!fs::is_regular_file(status)) {
       return Status::Error("cannot write " + Quoted(path) + ": not a regular file");
     }
-    if (IsHeldByAnotherProgram(target)) return Status::Error(InUseMessage("write", path));
+    if (IsHeldByAnotherProgram(target)) {
+      return Status::Error(Status::Code::kInUse, InUseMessage("write", path));
+    }
     constexpr fs::perms kAnyWrite =
         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if ((status.permissions() & kAnyWrite) == fs::perms::none) {
-      return Status::Error("cannot write " + Quoted(path) + ": the file is read-only");
+      return Status::Error(Status::Code::kReadOnly,
+                           "cannot write " + Quoted(path) + ": the file is read-only");
     }
   }
   fs::path directory = target.parent_path();
@@ -146,7 +150,9 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
     }
   }
   RemoveFile(temp);
-  if (error.held) return Status::Error(InUseMessage("write", path));  // Held since the check.
+  if (error.held) {  // Held since the check.
+    return Status::Error(Status::Code::kInUse, InUseMessage("write", path));
+  }
   return Status::Error("cannot write " + Quoted(path) + ": " + ReasonOf(error));
 }
 

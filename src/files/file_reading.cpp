@@ -15,16 +15,19 @@ std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 Status OpenForReading(const std::string& path, std::FILE** file) {
   *file = nullptr;
   const fs::file_status status = StatusOf(PathOf(path));
-  if (!fs::exists(status)) return Status::Error("cannot read " + Quoted(path) + ": no such file");
+  if (!fs::exists(status))
+    return Status::Error(Status::Code::kNotFound, "cannot read " + Quoted(path) + ": no such file");
   if (fs::is_directory(status))
-    return Status::Error("cannot read " + Quoted(path) + ": it is a folder");
+    return Status::Error(Status::Code::kFolder, "cannot read " + Quoted(path) + ": it is a folder");
   if (!fs::is_regular_file(status)) {
     return Status::Error("cannot read " + Quoted(path) + ": not a regular file");
   }
   SystemError error;
   *file = OpenFile(path, "rb", &error);
   if (*file == nullptr) {
-    if (error.held) return Status::Error(InUseMessage("read", path));  // Held past the wait.
+    if (error.held)
+      return Status::Error(Status::Code::kInUse,
+                           InUseMessage("read", path));  // Held past the wait.
     return Status::Error(ReadErrorMessage(Quoted(path), error));
   }
   return Status::Ok();

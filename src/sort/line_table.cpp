@@ -166,7 +166,8 @@ Status ReadLines(LineReader& reader, const std::string& what, std::uintmax_t siz
     ends.reserve(kLineSlots);
     while (!reader.AtEnd()) {
       if (ends.size() == kLineSlots) {
-        return Status::Error("the source has more than " + std::to_string(kLineSlots) + " lines");
+        return Status::Error(Status::Code::kTooManyLines,
+                             "the source has more than " + std::to_string(kLineSlots) + " lines");
       }
       reader.AppendLine(text.get());
       ends.push_back(text->size());
@@ -230,9 +231,9 @@ Status CutKeys(const LineTable& table, SortMode mode, const KeyTexts& texts,
   keys->reserve(table.SortLines.size());
   for (std::string_view line : table.SortLines) {
     std::string_view key;
-    if (Status s = MakeSortKey(line, params, table.encoding, &key); !s.ok()) {
+    if (const KeyCut cut = MakeSortKey(line, params, table.encoding, &key); cut != KeyCut::kCut) {
       *stopped_line = keys->size();
-      return Status::Error("line " + std::to_string(keys->size() + 1) + " " + s.message());
+      return Status::Error(Status::Code::kKeyNotCut, KeyCutMessage(cut, keys->size() + 1, params));
     }
     keys->push_back(key);
   }

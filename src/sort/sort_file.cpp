@@ -43,7 +43,8 @@ std::string NotEnoughMemoryToSort(const SortSource& source) {
 }
 
 Status RefuseSameFile(const std::string& source, const std::string& target) {
-  return IsSameFile(source, target) ? Status::Error(kSameFileWarning) : Status::Ok();
+  return IsSameFile(source, target) ? Status::Error(Status::Code::kSameFile, kSameFileWarning)
+                                    : Status::Ok();
 }
 
 Status SortFile(const std::string& source, const std::string& target, const SortRequest& request,

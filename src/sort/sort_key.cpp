@@ -111,8 +111,9 @@ std::string Printable(std::u16string_view text) {
 Status ConvertWhole(std::u16string_view text, const char* name, std::int32_t* value) {
   const std::optional<std::int32_t> number = WholeNumber(text);
   if (!number) {
-    return Status::Error(std::string("the ") + name + " \"" + Printable(text) +
-                         "\" is not a whole number");
+    return Status::Error(
+        Status::Code::kBadNumber,
+        std::string("the ") + name + " \"" + Printable(text) + "\" is not a whole number");
   }
   *value = *number;
   return Status::Ok();
@@ -156,17 +157,20 @@ Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* p
     case SortMode::LeftMost:
       if (Status s = ConvertWhole(texts.text1, "left count", &params->count); !s.ok()) return s;
       if (params->count < 0) {
-        return Status::Error("the left count " + std::to_string(params->count) + " is negative");
+        return Status::Error(Status::Code::kBadNumber,
+                             "the left count " + std::to_string(params->count) + " is negative");
       }
       return Status::Ok();
     case SortMode::Middle:
       if (Status s = ConvertWhole(texts.text3, "start column", &params->start); !s.ok()) return s;
       if (Status s = ConvertWhole(texts.text2, "middle count", &params->count); !s.ok()) return s;
       if (params->start < 1) {
-        return Status::Error("the start column " + std::to_string(params->start) + " is below 1");
+        return Status::Error(Status::Code::kBadNumber,
+                             "the start column " + std::to_string(params->start) + " is below 1");
       }
       if (params->count < 0) {
-        return Status::Error("the middle count " + std::to_string(params->count) + " is negative");
+        return Status::Error(Status::Code::kBadNumber,
+                             "the middle count " + std::to_string(params->count) + " is negative");
       }
       return Status::Ok();
     case SortMode::RightMost:
@@ -177,7 +181,7 @@ Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* p
   return Status::Error("unknown sort mode");
 }
 
-Status MakeSortKey(std::string_view line, const KeyParameters& params, const Encoding& encoding,
+KeyCut MakeSortKey(std::string_view line, const KeyParameters& params, const Encoding& encoding,
                    std::string_view* key) {
   std::string_view cut;
   switch (params.mode) {
@@ -199,21 +203,32 @@ Status MakeSortKey(std::string_view line, const KeyParameters& params, const Enc
     case SortMode::RightMost: {
       const std::size_t length = CountCharacters(encoding, line);
       const double count = std::nearbyint(static_cast<double>(length) - params.right_start);
-      // An infinite start reads better as the text it came from.
-      const std::string start = std::isfinite(params.right_start)
-                                    ? FormatNumber(params.right_start)
-                                    : "\"" + params.right_start_text + "\"";
-      if (count < 0) return Status::Error("is shorter than the start column " + start);
-      if (count > kInt32Max) {
-        return Status::Error("gives a key too long to count for the start column " + start);
-      }
+      if (count < 0) return KeyCut::kShorterThanStart;
+      if (count > kInt32Max) return KeyCut::kTooLongToCount;
       const auto keep = static_cast<std::size_t>(count);
       cut = keep >= length ? line : line.substr(Advance(encoding, line, 0, length - keep));
       break;
     }
   }
   *key = TrimSpaces(encoding, cut);
-  return Status::Ok();
+  return KeyCut::kCut;
+}
+
+std::string KeyCutMessage(KeyCut cut, std::size_t line_number, const KeyParameters& params) {
+  // An infinite start reads better as the text it came from.
+  const std::string start = std::isfinite(params.right_start)
+                                ? FormatNumber(params.right_start)
+                                : "\"" + params.right_start_text + "\"";
+  const std::string line = "line " + std::to_string(line_number) + " ";
+  switch (cut) {
+    case KeyCut::kCut:
+      break;
+    case KeyCut::kShorterThanStart:
+      return line + "is shorter than the start column " + start;
+    case KeyCut::kTooLongToCount:
+      return line + "gives a key too long to count for the start column " + start;
+  }
+  return {};
 }
 
 }  // namespace ordalis

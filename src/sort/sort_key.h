@@ -44,13 +44,24 @@ double LenientNumber(std::u16string_view text);
 // Converts the texts `mode` uses, or fails with the reason the run stops.
 Status ParseKeyParameters(SortMode mode, const KeyTexts& texts, KeyParameters* params);
 
+// How cutting a key ended.
+enum class KeyCut {
+  kCut,
+  kShorterThanStart,  // RightMost: the line has fewer characters than the start.
+  kTooLongToCount,    // RightMost: a start so far below 0 that the key cannot be counted.
+};
+
 // Makes the key of `line`, held as the source's bytes, for the mode and box
 // texts `params` holds (ParseKeyParameters reads them once a run), with
 // columns counted in the characters of `encoding`, and trims its
 // surrounding spaces (U+0020 only): `*key` views the part of `line` that is
 // the key, with no copy, and never splits a character. Fails only for a
-// RightMost line shorter than the start value. With no mode the key is empty.
-Status MakeSortKey(std::string_view line, const KeyParameters& params, const Encoding& encoding,
+// RightMost line, leaving `*key` alone. With no mode the key is empty.
+KeyCut MakeSortKey(std::string_view line, const KeyParameters& params, const Encoding& encoding,
                    std::string_view* key);
+
+// The message for line `line_number` (1 for the first), for which
+// MakeSortKey ended with `cut`, other than kCut, under `params`.
+std::string KeyCutMessage(KeyCut cut, std::size_t line_number, const KeyParameters& params);
 
 }  // namespace ordalis
