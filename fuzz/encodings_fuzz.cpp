@@ -1,6 +1,7 @@
 // Every encoding through the program's own path from source to target: UTF-8,
-// UTF-16LE and BE, each code page, and the choice by the bytes. A walk of
-// characters written here, apart from the program's, checks what comes out:
+// UTF-16LE and BE, each code page, and the choice by the bytes. The tests'
+// own walk of characters (support/reference_walk.h), apart from the
+// program's, checks what comes out:
 // the lines are the source's lines, byte for byte; each key is whole
 // characters and the one the walk cuts; both count the same characters; and
 // the lines stand in the order of a step-by-step Shell sort on the walk's keys.
@@ -15,6 +16,7 @@
 
 #include "fuzz_input.h"
 #include "sort/sort_file.h"
+#include "support/reference_shell_sort.h"
 #include "support/reference_walk.h"
 #include "text/characters.h"
 #include "text/line_reader.h"
@@ -101,26 +103,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (lines.size() < 2) return 0;
 
-  // The step-by-step Shell sort on the walk's keys: halving gaps, a swap
-  // only on a strictly greater key.
+  // The step-by-step Shell sort on the walk's keys.
   std::vector<std::size_t> order(lines.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   const auto key = [&](std::size_t line) {
     const auto [first, last] = keys[line];
     return WalkedKey{std::span(walked[line]).subspan(first, last - first), lines[line]};
   };
-  const auto greater = [&](std::size_t x, std::size_t y) { return WalkLess(key(y), key(x)); };
-  const int n = static_cast<int>(order.size());
-  for (int gap = n / 2; gap > 0; gap /= 2) {
-    for (int x = 0; x < n - gap; ++x) {
-      for (int j = x; j >= 0; j -= gap) {
-        auto& a = order[static_cast<std::size_t>(j)];
-        auto& b = order[static_cast<std::size_t>(j + gap)];
-        if (!greater(a, b)) break;
-        std::swap(a, b);
-      }
-    }
-  }
+  StepByStepShellSort(&order, [&](std::size_t x, std::size_t y) -> std::optional<bool> {
+    return WalkLess(key(y), key(x));
+  });
   for (std::size_t i = 0; i < order.size(); ++i) fuzz::Require(table.source_index[i] == order[i]);
   return 0;
 }

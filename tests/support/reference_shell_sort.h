@@ -6,6 +6,7 @@
 // the real sort's order of equal keys.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -17,6 +18,28 @@
 #include "text/encoding.h"
 
 namespace ordalis::testing {
+
+// The step-by-step Shell sort of `items`: halving gaps, an insertion step
+// per position, a swap only where `greater(a, b)` says a's key is strictly
+// greater than b's. `greater` gives nothing where the run stops; then so
+// does the sort, returning false.
+template <typename Item, typename Greater>
+bool StepByStepShellSort(std::vector<Item>* items, Greater greater) {
+  const int n = static_cast<int>(items->size());
+  for (int gap = n / 2; gap > 0; gap /= 2) {
+    for (int x = 0; x < n - gap; ++x) {
+      for (int j = x; j >= 0; j -= gap) {
+        Item& a = (*items)[static_cast<std::size_t>(j)];
+        Item& b = (*items)[static_cast<std::size_t>(j + gap)];
+        const std::optional<bool> swap = greater(a, b);
+        if (!swap) return false;
+        if (!*swap) break;
+        std::swap(a, b);
+      }
+    }
+  }
+  return true;
+}
 
 inline Status ReferenceShellSort(std::vector<std::string>* lines, const Encoding& encoding,
                                  SortMode mode, const KeyTexts& texts) {
@@ -32,22 +55,14 @@ inline Status ReferenceShellSort(std::vector<std::string>* lines, const Encoding
     *key = {std::span<const Character>(*characters).subspan(first, last - first), line};
     return !stops;
   };
-  const int last_index = static_cast<int>(lines->size()) - 1;
   std::vector<Character> characters_j, characters_k;
   WalkedKey key_j, key_k;
-  for (int gap = (last_index + 1) / 2; gap > 0; gap /= 2) {
-    for (int x = 0; x <= last_index - gap; ++x) {
-      for (int j = x; j >= 0; j -= gap) {
-        auto& a = (*lines)[static_cast<std::size_t>(j)];
-        auto& b = (*lines)[static_cast<std::size_t>(j + gap)];
-        if (!cut(a, &characters_j, &key_j) || !cut(b, &characters_k, &key_k)) {
-          return Status::Error("a line is shorter than the start column");
-        }
-        if (!WalkLess(key_k, key_j)) break;
-        std::swap(a, b);
-      }
-    }
-  }
+  const bool sorted = StepByStepShellSort(
+      lines, [&](const std::string& a, const std::string& b) -> std::optional<bool> {
+        if (!cut(a, &characters_j, &key_j) || !cut(b, &characters_k, &key_k)) return std::nullopt;
+        return WalkLess(key_k, key_j);
+      });
+  if (!sorted) return Status::Error("a line is shorter than the start column");
   return Status::Ok();
 }
 
