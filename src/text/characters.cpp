@@ -40,12 +40,19 @@ std::size_t CountCharacters(const Encoding& encoding, std::string_view line) {
 }
 
 std::string_view TrimSpaces(const Encoding& encoding, std::string_view text) {
-  if (UnitSize(encoding) == 1 && AsciiUnitsStandAlone(encoding)) return TrimSpaces(text);
-  if (UnitSize(encoding) > 1) {
-    const std::string_view space = Space(encoding);
-    while (text.size() >= space.size() && text.starts_with(space)) text.remove_prefix(space.size());
-    while (text.size() >= space.size() && text.ends_with(space)) text.remove_suffix(space.size());
-    return text;
+  switch (RowOf(encoding).space_trim) {
+    case SpaceTrim::kBytes:
+      return TrimSpaces(text);
+    case SpaceTrim::kUnits: {
+      const std::string_view space = Space(encoding);
+      while (text.size() >= space.size() && text.starts_with(space)) {
+        text.remove_prefix(space.size());
+      }
+      while (text.size() >= space.size() && text.ends_with(space)) text.remove_suffix(space.size());
+      return text;
+    }
+    case SpaceTrim::kCharacters:
+      break;
   }
   // A space byte at a character's start is a space, but one at the end may
   // be the second of a pair: only a space character goes.

@@ -8,26 +8,6 @@ namespace {
 
 bool IsBigEndian(const Encoding& encoding) { return encoding.form == EncodingForm::kUtf16Be; }
 
-// The units of a form and the few fixed texts the program writes in them.
-struct Units {
-  std::string_view byte_order_mark;
-  std::string_view line_end;  // CR LF.
-  std::string_view space;
-};
-
-const Units& UnitsOf(const Encoding& encoding) {
-  using namespace std::string_view_literals;
-  // In the order of EncodingForm.
-  static constexpr Units kUnits[] = {
-      {""sv, "\r\n"sv, " "sv},                // A single-byte page.
-      {""sv, "\r\n"sv, " "sv},                // A double-byte page.
-      {"\xEF\xBB\xBF"sv, "\r\n"sv, " "sv},    // UTF-8.
-      {"\xFF\xFE"sv, "\r\0\n\0"sv, " \0"sv},  // UTF-16LE.
-      {"\xFE\xFF"sv, "\0\r\0\n"sv, "\0 "sv},  // UTF-16BE.
-  };
-  return kUnits[static_cast<std::size_t>(encoding.form)];
-}
-
 }  // namespace
 
 Encoding Utf8Encoding() { return {EncodingForm::kUtf8, "UTF-8"}; }
@@ -110,12 +90,6 @@ Encoding SystemCodePageEncoding() {
   return encoding;
 }
 
-std::string_view ByteOrderMark(const Encoding& encoding) {
-  return UnitsOf(encoding).byte_order_mark;
-}
-std::string_view LineEnd(const Encoding& encoding) { return UnitsOf(encoding).line_end; }
-std::string_view Space(const Encoding& encoding) { return UnitsOf(encoding).space; }
-
 bool Encode(const Encoding& encoding, char32_t code, std::string* out) {
   switch (encoding.form) {
     case EncodingForm::kSingleByte:
@@ -145,14 +119,15 @@ const ByteMap& IdentityByteMap() {
 }
 
 const ByteMap* OrderByteMap(const Encoding& encoding) {
-  switch (encoding.form) {
-    case EncodingForm::kSingleByte:
-      return &encoding.single->order;
-    case EncodingForm::kUtf8:
+  switch (RowOf(encoding).key_order) {
+    case KeyOrder::kBytes:
       return &IdentityByteMap();
-    default:
+    case KeyOrder::kPageOrder:
+      return &encoding.single->order;
+    case KeyOrder::kCodes:
       return nullptr;
   }
+  return nullptr;
 }
 
 }  // namespace ordalis

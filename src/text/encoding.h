@@ -1,10 +1,11 @@
 // How the bytes of a text are read as characters. An Encoding is a small
 // value naming one of a closed set: UTF-8, UTF-16 of either byte order, or a
-// Windows code page with its table. This file is the only one that asks which
-// of them an encoding is: it reads a character (Decode, or its size alone)
-// and writes one (Encode), and answers the few questions walking and
-// ordering need; walking lines, cutting and ordering keys, showing and
-// transcoding text are free functions over these, elsewhere.
+// Windows code page with its table. This header and encoding.cpp are the only
+// files that ask which of them an encoding is: they read a character (Decode,
+// or its size alone) and write one (Encode), and describe each form by one
+// row of data (FormRow) for the few questions walking and ordering ask;
+// walking lines, cutting and ordering keys, showing and transcoding text are
+// free functions over these, elsewhere.
 #pragma once
 
 #include <array>
@@ -73,18 +74,113 @@ inline constexpr int kUtf8CodePage = 65001;
 // 1252 for any other language, "C" and "POSIX".
 int CodePageOfLocale(std::string_view locale);
 
+// How the order of keys is had in a form (see OrderByteMap).
+enum class KeyOrder : std::uint8_t {
+  kBytes,      // Plain bytes order as the codes do (UTF-8).
+  kPageOrder,  // Each byte through its place among the page's codes.
+  kCodes,      // Only decoded codes order (AppendOrderBytes).
+};
+
+// How the spaces at a key's ends are found in a form (see TrimSpaces).
+enum class SpaceTrim : std::uint8_t {
+  kBytes,       // Every space byte is a space.
+  kUnits,       // Spaces are whole units of more than a byte.
+  kCharacters,  // A space byte may end a pair: only whole characters count.
+};
+
+// What a form is, as data.
+struct FormRow {
+  EncodingForm form;
+  std::uint8_t unit_size;  // Bytes of one code unit; lines end at the unit CR.
+  bool one_byte_a_character;
+  // Whether the unit of an ASCII character (a space, a line feed) always is
+  // that character, never part of another.
+  bool ascii_units_stand_alone;
+  std::uint8_t code_bytes;  // Bytes, high first, that hold any code in order.
+  KeyOrder key_order;
+  SpaceTrim space_trim;
+  std::string_view byte_order_mark;  // What may open a text; empty for none.
+  std::string_view line_end;         // CR LF in the form's units.
+  std::string_view space;            // U+0020 in the form's units.
+};
+
+inline constexpr FormRow kFormRows[] = {
+    {EncodingForm::kSingleByte,
+     1,
+     true,
+     true,
+     2,
+     KeyOrder::kPageOrder,
+     SpaceTrim::kBytes,
+     {},
+     {"\r\n", 2},
+     {" ", 1}},
+    {EncodingForm::kDoubleByte,
+     1,
+     false,
+     false,
+     2,
+     KeyOrder::kCodes,
+     SpaceTrim::kCharacters,
+     {},
+     {"\r\n", 2},
+     {" ", 1}},
+    {EncodingForm::kUtf8,
+     1,
+     false,
+     true,
+     3,
+     KeyOrder::kBytes,
+     SpaceTrim::kBytes,
+     {"\xEF\xBB\xBF", 3},
+     {"\r\n", 2},
+     {" ", 1}},
+    {EncodingForm::kUtf16Le,
+     2,
+     false,
+     true,
+     3,
+     KeyOrder::kCodes,
+     SpaceTrim::kUnits,
+     {"\xFF\xFE", 2},
+     {"\r\0\n\0", 4},
+     {" \0", 2}},
+    {EncodingForm::kUtf16Be,
+     2,
+     false,
+     true,
+     3,
+     KeyOrder::kCodes,
+     SpaceTrim::kUnits,
+     {"\xFE\xFF", 2},
+     {"\0\r\0\n", 4},
+     {"\0 ", 2}},
+};
+
+// The row of `encoding`'s form.
+inline const FormRow& RowOf(const Encoding& encoding) {
+  return kFormRows[static_cast<std::size_t>(encoding.form)];
+}
+// The rows are looked up by their form.
+static_assert([] {
+  for (std::size_t i = 0; i < std::size(kFormRows); ++i) {
+    if (static_cast<std::size_t>(kFormRows[i].form) != i) return false;
+  }
+  return true;
+}());
+
 // The bytes of one code unit: 2 for UTF-16, 1 for the rest. Lines end at the
 // code unit CR, and a line's bytes are whole units.
-inline std::size_t UnitSize(const Encoding& encoding) {
-  return encoding.form == EncodingForm::kUtf16Le || encoding.form == EncodingForm::kUtf16Be ? 2 : 1;
-}
+inline std::size_t UnitSize(const Encoding& encoding) { return RowOf(encoding).unit_size; }
 // The mark that may open a text in `encoding`, or nothing. It is no part of
 // the first line, and is written back once before the lines.
-std::string_view ByteOrderMark(const Encoding& encoding);
+inline std::string_view ByteOrderMark(const Encoding& encoding) {
+  return RowOf(encoding).byte_order_mark;
+}
 // What every written line ends with: CR LF in the encoding's units.
-std::string_view LineEnd(const Encoding& encoding);
+inline std::string_view LineEnd(const Encoding& encoding) { return RowOf(encoding).line_end; }
 // The space character (U+0020) in the encoding's units.
-std::string_view Space(const Encoding& encoding);
+inline std::string_view Space(const Encoding& encoding) { return RowOf(encoding).space; }
 
 // One character read from the front of a text.
 struct Decoded {
@@ -163,14 +259,13 @@ bool Encode(const Encoding& encoding, char32_t code, std::string* out);
 
 // Whether every character is one byte, so that columns are bytes.
 inline bool IsOneByteACharacter(const Encoding& encoding) {
-  return encoding.form == EncodingForm::kSingleByte;
+  return RowOf(encoding).one_byte_a_character;
 }
 
-// Whether the unit of an ASCII character (a space, a line feed) always is
-// that character, never part of another. Not so in a double-byte page, where
-// such a byte may end a pair.
+// Whether the unit of an ASCII character always is that character. Not so in
+// a double-byte page, where such a byte may end a pair.
 inline bool AsciiUnitsStandAlone(const Encoding& encoding) {
-  return encoding.form != EncodingForm::kDoubleByte;
+  return RowOf(encoding).ascii_units_stand_alone;
 }
 
 // --- The order of keys: by their characters' codes ---
@@ -187,10 +282,6 @@ const ByteMap* OrderByteMap(const Encoding& encoding);
 
 // How many bytes, high byte first, hold any code of `encoding`, so that they
 // order as the codes do: 2 in a code page, 3 for Unicode.
-inline std::size_t CodeBytes(const Encoding& encoding) {
-  return encoding.form == EncodingForm::kSingleByte || encoding.form == EncodingForm::kDoubleByte
-             ? 2
-             : 3;
-}
+inline std::size_t CodeBytes(const Encoding& encoding) { return RowOf(encoding).code_bytes; }
 
 }  // namespace ordalis
