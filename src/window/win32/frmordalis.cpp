@@ -31,6 +31,13 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"frmOrdalis";
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+// The frame around a client area of the form's size at `dpi`.
+RECT FormFrameAt(int dpi) {
+  return ordalis::FrameAround({0, 0, ordalis::PixelsOfTwips(ordalis::kClientWidthTwips, dpi),
+                               ordalis::PixelsOfTwips(ordalis::kClientHeightTwips, dpi)},
+                              kFrameStyle, dpi);
+}
+
 // Control ids follow the form's table; menu entries come after them.
 constexpr int kFirstControlId = 100;
 constexpr int kExitId = 200;
@@ -111,10 +118,7 @@ void frmOrdalis::CreateFrame(HINSTANCE instance) {
   // Centred on the work area at the system's DPI; LayOut sizes it for the
   // DPI of the screen it is on.
   const int dpi = ordalis::DpiOf(nullptr);
-  const RECT frame =
-      ordalis::FrameAround({0, 0, ordalis::PixelsOfTwips(ordalis::kClientWidthTwips, dpi),
-                            ordalis::PixelsOfTwips(ordalis::kClientHeightTwips, dpi)},
-                           kFrameStyle, dpi);
+  const RECT frame = FormFrameAt(dpi);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   RECT work{};
@@ -262,7 +266,7 @@ void frmOrdalis::FitFrameToClient() {
   // menu bar may take more room than the frame reckoned, so measure it after.
   const int client_width = Scale(ordalis::kClientWidthTwips);
   const int client_height = Scale(ordalis::kClientHeightTwips);
-  const RECT frame = ordalis::FrameAround({0, 0, client_width, client_height}, kFrameStyle, dpi_);
+  const RECT frame = FormFrameAt(dpi_);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client{};
@@ -322,10 +326,7 @@ LRESULT frmOrdalis::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // About to move to a screen of another DPI: the frame the form's
       // client area needs there, which Windows then suggests.
       const int dpi = static_cast<int>(wparam);
-      const RECT frame =
-          ordalis::FrameAround({0, 0, ordalis::PixelsOfTwips(ordalis::kClientWidthTwips, dpi),
-                                ordalis::PixelsOfTwips(ordalis::kClientHeightTwips, dpi)},
-                               kFrameStyle, dpi);
+      const RECT frame = FormFrameAt(dpi);
       auto* size = reinterpret_cast<SIZE*>(lparam);
       size->cx = frame.right - frame.left;
       size->cy = frame.bottom - frame.top;
