@@ -1,5 +1,6 @@
-// Text in an 8-bit code page, by default the system's (SystemCodePageEncoding):
-// the number boxes' texts as Ordalis.ini holds them.
+// Text in an 8-bit code page, by default the system's (SystemCodePageEncoding),
+// widened to 16-bit text and narrowed back: the number boxes' texts as
+// Ordalis.ini holds them, and as ordalis-sort takes them from its options.
 #pragma once
 
 #include <string>

@@ -1,6 +1,8 @@
 // Everything the form's handlers ask of the window, in one interface that
 // each shell implements once: each operation is declared once, in the
-// handlers' hosts or in common_hosts.h, and none calls back into the logic.
+// handlers' hosts or in common_hosts.h. None calls back into the logic but
+// ProcessPendingEvents, which the sort run asks for once after writing the
+// target: the handlers of input queued meanwhile run inside it.
 #pragma once
 
 #include <string_view>
