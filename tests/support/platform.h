@@ -27,7 +27,8 @@ inline bool PermissionBitsApply() {
 }
 
 inline constexpr char kPermissionSkipReason[] =
-    "permission bits stop nothing for root or on Windows; another case covers this path";
+    "permission bits stop nothing for root or on Windows; as root, the test of this "
+    "executable named *.asOrdinaryUser runs this case as nobody";
 
 // Whether symbolic links can be made in `directory` (Windows needs a privilege).
 inline bool CanMakeSymbolicLinks(const std::filesystem::path& directory) {
