@@ -1,6 +1,8 @@
 // SystemError: a failure the operating system reported, as a message needs it.
 #pragma once
 
+#include <cerrno>
+
 namespace ordalis {
 
 struct SystemError {
@@ -16,6 +18,10 @@ struct SystemError {
   bool held = false;
 
   bool failed() const { return errno_value != 0; }
+
+  // The failure the C library's errno holds just after a call failed; EIO
+  // where it holds none.
+  static SystemError FromErrno() { return SystemError{errno != 0 ? errno : EIO}; }
 };
 
 }  // namespace ordalis

@@ -130,7 +130,7 @@ Status WriteLinesAtomically(const std::string& path, std::span<const std::string
   error = WriteBytes(file, head);
   if (!error.failed()) error = WriteBlocks(lines, line_end, file);
   if (!error.failed()) error = FlushToDisk(file);
-  if (std::fclose(file) != 0 && !error.failed()) error = SystemError{errno != 0 ? errno : EIO};
+  if (std::fclose(file) != 0 && !error.failed()) error = SystemError::FromErrno();
   if (!error.failed() && existed) {
     // Permission bits where the system has them; Windows' one permission,
     // read-only, is off on both, as such a target was refused above.

@@ -26,7 +26,7 @@ LineReader::LineReader(std::FILE* file, std::size_t block_size)
           [file](char* buffer, std::size_t size, SystemError* error) -> std::size_t {
             const std::size_t got = std::fread(buffer, 1, size, file);
             if (!std::ferror(file)) return got;
-            *error = SystemError{errno != 0 ? errno : EIO};
+            *error = SystemError::FromErrno();
             return 0;
           },
           block_size) {}

@@ -12,34 +12,29 @@
 #include "files/names.h"
 
 namespace ordalis {
-namespace {
-
-SystemError LastError() { return SystemError{errno != 0 ? errno : EIO}; }
-
-}  // namespace
-
 std::FILE* OpenFile(const std::string& name, const char* mode, SystemError* error) {
   std::FILE* file = std::fopen(name.c_str(), mode);
-  if (file == nullptr) *error = LastError();
+  if (file == nullptr) *error = SystemError::FromErrno();
   return file;
 }
 
 std::size_t ReadBytes(std::FILE* file, char* buffer, std::size_t size, SystemError* error) {
   const std::size_t got = std::fread(buffer, 1, size, file);
   if (std::ferror(file)) {
-    *error = LastError();
+    *error = SystemError::FromErrno();
     return 0;
   }
   return got;
 }
 
 SystemError WriteBytes(std::FILE* file, std::string_view bytes) {
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) return LastError();
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
+    return SystemError::FromErrno();
   return {};
 }
 
 SystemError FlushToDisk(std::FILE* file) {
-  if (std::fflush(file) != 0 || fsync(fileno(file)) != 0) return LastError();
+  if (std::fflush(file) != 0 || fsync(fileno(file)) != 0) return SystemError::FromErrno();
   return {};
 }
 
@@ -83,16 +78,16 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 bool IsHeldByAnotherProgram(const std::filesystem::path&) { return false; }
 
 SystemError MoveIntoPlace(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (std::rename(from.c_str(), to.c_str()) != 0) return LastError();
+  if (std::rename(from.c_str(), to.c_str()) != 0) return SystemError::FromErrno();
   return {};
 }
 
 SystemError SyncFolder(const std::filesystem::path& folder) {
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return errno == EACCES || errno == EPERM ? SystemError{} : LastError();
+  if (fd < 0) return errno == EACCES || errno == EPERM ? SystemError{} : SystemError::FromErrno();
   SystemError error;
   if (fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EOPNOTSUPP) {
-    error = LastError();
+    error = SystemError::FromErrno();
   }
   close(fd);
   return error;

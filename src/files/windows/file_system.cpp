@@ -95,10 +95,12 @@ std::wstring FinalNameOf(HANDLE file) {
     }
     name.resize(length + 1);
   }
+  // Upper case keeps the length; the source and the result are two buffers.
+  std::wstring folded(name.size(), L'\0');
   const int size = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.c_str(),
-                                 static_cast<int>(name.size()), name.data(),
-                                 static_cast<int>(name.size()), nullptr, nullptr, 0);
-  return size > 0 ? name : std::wstring();
+                                 static_cast<int>(name.size()), folded.data(),
+                                 static_cast<int>(folded.size()), nullptr, nullptr, 0);
+  return size > 0 ? folded.substr(0, static_cast<std::size_t>(size)) : std::wstring();
 }
 
 // The identity of the file at `name`, which holds for every name it has.
@@ -281,7 +283,7 @@ SystemError WriteBytes(std::FILE* file, std::string_view bytes) {
 }
 
 SystemError FlushToDisk(std::FILE* file) {
-  if (std::fflush(file) != 0) return SystemError{errno != 0 ? errno : EIO};
+  if (std::fflush(file) != 0) return SystemError::FromErrno();
   if (!FlushFileBuffers(HandleOf(file))) return SystemErrorOf(GetLastError());
   return {};
 }
